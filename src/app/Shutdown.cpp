@@ -1,0 +1,43 @@
+// Every orderly stop leaves the running flag at "0" and removes the tray
+// icon. Nothing is saved here: only SAVE writes the data files.
+
+#include "app/Application.h"
+
+#include "paste/PasteEngine.h"
+#include "ui/main/MainWindow.h"
+
+#include <QCoreApplication>
+
+namespace tapfill {
+
+void Application::Command5_Click()
+{
+    platform_.settings->saveSetting(RunningFlagApplication, RunningFlagSection, RunningFlagKey, "0");
+    TFPRO->TrayDelete();
+    endProcess_(0);
+}
+
+void Application::Form_Unload()
+{
+    platform_.settings->saveSetting(RunningFlagApplication, RunningFlagSection, RunningFlagKey, "0");
+    TFPRO->TrayDelete();
+    if (loaded_)
+        QCoreApplication::quit();
+}
+
+void Application::Form_Terminate()
+{
+    if (!loaded_)
+        return;
+    platform_.settings->saveSetting(RunningFlagApplication, RunningFlagSection, RunningFlagKey, "0");
+    TFPRO->TrayDelete();
+}
+
+Application::~Application()
+{
+    Form_Terminate();
+    engine.reset();
+    TFPRO.reset();
+}
+
+} // namespace tapfill

@@ -1,0 +1,104 @@
+// Tapfill: the splash, then the tray, until EXIT.
+
+#include "app/Application.h"
+#include "app/CommandLine.h"
+#include "app/Version.h"
+#include "platform/DesktopPlatform.h"
+#include "ui/splash/SplashWindow.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <system_error>
+
+namespace {
+
+/// Qt aborts with a long message when it finds no display; say it in one line.
+bool displayReachable(std::string& error)
+{
+    const char* platformName = std::getenv("QT_QPA_PLATFORM");
+    if (platformName && std::string(platformName) != "xcb")
+        return true; // offscreen, or a platform the user chose on purpose
+    const char* display = std::getenv("DISPLAY");
+    if (display && *display)
+        return true;
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (wayland && *wayland)
+        error = "Tapfill can only fill X11 programs, and this Wayland session offers no X11 display "
+                "(DISPLAY is not set). Start Tapfill under XWayland: DISPLAY=:0 tapfill";
+    else
+        error = "no display: DISPLAY is not set. Start Tapfill from a desktop session, or set DISPLAY.";
+    return false;
+}
+
+std::filesystem::path resolveDataDir(const std::filesystem::path& requested, std::string& error)
+{
+    std::filesystem::path dir = requested.empty()
+                                    ? std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())
+                                    : requested;
+    std::error_code ec;
+    if (!std::filesystem::is_directory(dir, ec)) {
+        error = "data folder " + dir.string() + " does not exist or is not a folder";
+        return {};
+    }
+    return std::filesystem::absolute(dir, ec);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const tapfill::CommandLine line = tapfill::parseCommandLine({argv + 1, argv + argc});
+    switch (line.action) {
+    case tapfill::CommandLine::Action::ShowHelp:
+        std::cout << tapfill::helpText();
+        return 0;
+    case tapfill::CommandLine::Action::ShowVersion:
+        std::cout << tapfill::ApplicationTitle << ' ' << tapfill::VersionText << '\n';
+        return 0;
+    case tapfill::CommandLine::Action::Fail:
+        std::cerr << "tapfill: " << line.error << '\n';
+        return 2;
+    case tapfill::CommandLine::Action::Run:
+        break;
+    }
+
+    std::string error;
+    if (!displayReachable(error)) {
+        std::cerr << "tapfill: " << error << '\n';
+        return 1;
+    }
+    // The hooks and keystrokes speak X11; under XWayland Qt must use it too.
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(tapfill::ApplicationTitle);
+    QApplication::setApplicationVersion(tapfill::VersionText);
+    // The program lives in the tray; hiding its last window must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const std::filesystem::path dataDir = resolveDataDir(line.dataDir, error);
+    if (dataDir.empty()) {
+        std::cerr << "tapfill: " << error << '\n';
+        return 1;
+    }
+    auto platform = tapfill::platform::makeDesktopPlatform(error);
+    if (!platform) {
+        std::cerr << "tapfill: " << error << '\n';
+        return 1;
+    }
+
+    tapfill::Application application(*platform, dataDir, [](int code) {
+        std::fflush(nullptr);
+        std::_Exit(code); // at once: no window handler runs, nothing is saved
+    });
+    auto* splash = new tapfill::ui::SplashWindow;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(splash, &tapfill::ui::SplashWindow::finished, &application,
+                     [&application] { application.Form_Load(); });
+    splash->show();
+    return app.exec();
+}

@@ -1,0 +1,50 @@
+#pragma once
+// System-wide reports of mouse messages and of one key, received by any
+// window on the desktop. Plain C++ so that every backend can implement it.
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace tapfill::platform {
+
+/// A window of any program, as the window system names it; 0 means none.
+using WindowId = std::uint64_t;
+
+/// The mouse messages Tapfill watches, numbered after the messages they
+/// stand for so that logs and tests read the same on every backend.
+enum class MouseMessage : int {
+    LeftButtonUp = 0x0202,
+    RightButtonDown = 0x0204,
+    RightButtonUp = 0x0205,
+};
+
+/// The one key a hook can watch.
+enum class WatchedKey { None, F12 };
+
+/// One watched mouse message, as a hook reports it.
+struct HookedMessage {
+    MouseMessage message = MouseMessage::LeftButtonUp;
+    /// The top-level window that received the message (0 when unknown).
+    WindowId window = 0;
+    /// The window belongs to Tapfill itself (one of its windows or its tray
+    /// icon). Such clicks are reported, and the logic decides what they mean.
+    bool ownWindow = false;
+};
+
+/// Reports watched messages received by any window, and presses of the
+/// watched key, without taking them from the program that receives them.
+/// Reports arrive on the user-interface thread, one at a time; a key held
+/// down is reported once, not at every auto-repeat.
+class MessageHook {
+public:
+    virtual ~MessageHook() = default;
+
+    /// Chooses what is reported. Called once, before the first report.
+    virtual void watch(std::vector<MouseMessage> messages, WatchedKey key) = 0;
+
+    std::function<void(const HookedMessage&)> onHookMessage;
+    std::function<void()> onHookKey;
+};
+
+} // namespace tapfill::platform

@@ -1,0 +1,230 @@
+#pragma once
+// Fakes of every platform service: they record what the logic asks for and
+// let a test inject the events a user would cause. For fast unit tests of
+// the logic only; the real services are exercised end to end.
+
+#include "platform/Platform.h"
+
+#include <deque>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tapfill::platform::fake {
+
+class FakeMessageHook : public MessageHook {
+public:
+    void watch(std::vector<MouseMessage> messages, WatchedKey key) override
+    {
+        watchedMessages = std::move(messages);
+        watchedKey = key;
+    }
+    void injectMessage(MouseMessage message, WindowId window = 0x400001, bool ownWindow = false)
+    {
+        if (onHookMessage)
+            onHookMessage(HookedMessage{message, window, ownWindow});
+    }
+    void injectKey()
+    {
+        if (onHookKey)
+            onHookKey();
+    }
+    std::vector<MouseMessage> watchedMessages;
+    WatchedKey watchedKey = WatchedKey::None;
+};
+
+class FakeWindowInterceptor : public WindowInterceptor {
+public:
+    void watch(std::vector<MouseMessage> messages) override { watchedMessages = std::move(messages); }
+    void setTargetWindow(WindowId window) override { target = window; }
+    WindowId targetWindow() const override { return target; }
+    void setArmed(bool on) override { armed = on; }
+    /// Delivers a message to the handler as the window system would while
+    /// armed; returns true when the message was kept from the window.
+    bool injectMessage(MouseMessage message)
+    {
+        if (!armed || !onSubclassMessage)
+            return false;
+        std::int16_t passOn = 0;
+        onSubclassMessage(message, passOn);
+        return passOn == KeepMessage;
+    }
+    std::vector<MouseMessage> watchedMessages;
+    WindowId target = 0;
+    bool armed = false;
+};
+
+/// Records every sequence typed, in order. By default each sequence is
+/// processed at once; with `holdProcessing` the test finishes them by hand.
+class FakeKeySender : public KeySender {
+public:
+    void send(const std::string& keys, std::function<void(bool)> done) override
+    {
+        if (failNext) {
+            failNext = false;
+            done(false);
+            return;
+        }
+        typed.push_back(keys);
+        if (holdProcessing)
+            pending.push_back(std::move(done));
+        else
+            done(true);
+    }
+    /// Finishes the oldest held sequence.
+    void processNext(bool ok = true)
+    {
+        auto done = std::move(pending.front());
+        pending.pop_front();
+        done(ok);
+    }
+    std::vector<std::string> typed;
+    std::deque<std::function<void(bool)>> pending;
+    bool holdProcessing = false;
+    bool failNext = false;
+};
+
+class FakeClipboard : public Clipboard {
+public:
+    bool clear() override
+    {
+        log.push_back("clear");
+        if (failures > 0) {
+            --failures;
+            return false;
+        }
+        text.clear();
+        return true;
+    }
+    bool setText(const std::string& utf8) override
+    {
+        log.push_back("set:" + utf8);
+        text = utf8;
+        return true;
+    }
+    std::string text;
+    std::vector<std::string> log;
+    int failures = 0; ///< how many of the next clear() calls fail
+};
+
+class FakeSettingsStore : public SettingsStore {
+public:
+    std::string getSetting(const std::string& application, const std::string& section,
+                           const std::string& key, const std::string& defaultValue) override
+    {
+        auto it = values.find(application + "/" + section + "/" + key);
+        return it == values.end() ? defaultValue : it->second;
+    }
+    bool saveSetting(const std::string& application, const std::string& section,
+                     const std::string& key, const std::string& value) override
+    {
+        if (readOnly)
+            return false;
+        values[application + "/" + section + "/" + key] = value;
+        return true;
+    }
+    std::map<std::string, std::string> values;
+    bool readOnly = false;
+};
+
+class FakeTrayIcon : public TrayIcon {
+public:
+    bool notifyIcon(TrayRequest request, const TrayIconData& data) override
+    {
+        requests.emplace_back(request, data);
+        if (request == TrayRequest::Add)
+            present = true;
+        if (request == TrayRequest::Delete)
+            present = false;
+        if (request != TrayRequest::Delete)
+            shown = data;
+        return true;
+    }
+    bool trayAvailable() const override { return available; }
+    void injectMouse(int mouseMessage)
+    {
+        if (onMouseMessage)
+            onMouseMessage(mouseMessage);
+    }
+    /// The tip as the desktop shows it: up to the NUL.
+    std::string shownTip() const { return shown.szTip.substr(0, shown.szTip.find('\0')); }
+
+    std::vector<std::pair<TrayRequest, TrayIconData>> requests;
+    TrayIconData shown;
+    bool present = false;
+    bool available = true;
+};
+
+class FakeWindowPlacement : public WindowPlacement {
+public:
+    void makeTopmost(QWidget& window) override { topmostCalls.push_back(&window); }
+    std::vector<QWidget*> topmostCalls;
+};
+
+/// Answers dialogs from a script. An empty script answers No / cancel.
+class FakeDialogs : public Dialogs {
+public:
+    struct Shown {
+        QString text, title;
+        int style = 0;
+        QString defaultText;
+    };
+    int messageBox(const QString& text, const QString& title, int style) override
+    {
+        messages.push_back({text, title, style, {}});
+        if (onShow)
+            onShow();
+        if (answers.empty())
+            return MsgBox::AnswerNo;
+        int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override
+    {
+        inputs.push_back({prompt, title, 0, defaultText});
+        if (onShow)
+            onShow();
+        if (typed.empty())
+            return {};
+        QString text = typed.front();
+        typed.pop_front();
+        return text;
+    }
+    std::vector<Shown> messages, inputs;
+    std::deque<int> answers;
+    std::deque<QString> typed;
+    std::function<void()> onShow; ///< runs while a dialog is "open"
+};
+
+/// A whole platform of fakes, with typed access for tests.
+struct FakePlatform {
+    FakePlatform()
+    {
+        platform.WinHook1 = std::make_unique<FakeMessageHook>();
+        platform.WinHook2 = std::make_unique<FakeMessageHook>();
+        platform.SubClass1 = std::make_unique<FakeWindowInterceptor>();
+        platform.SubClass2 = std::make_unique<FakeWindowInterceptor>();
+        platform.keys = std::make_unique<FakeKeySender>();
+        platform.clipboard = std::make_unique<FakeClipboard>();
+        platform.settings = std::make_unique<FakeSettingsStore>();
+        platform.tray = std::make_unique<FakeTrayIcon>();
+        platform.placement = std::make_unique<FakeWindowPlacement>();
+        platform.dialogs = std::make_unique<FakeDialogs>();
+    }
+    FakeMessageHook& winHook1() { return static_cast<FakeMessageHook&>(*platform.WinHook1); }
+    FakeMessageHook& winHook2() { return static_cast<FakeMessageHook&>(*platform.WinHook2); }
+    FakeWindowInterceptor& subClass1() { return static_cast<FakeWindowInterceptor&>(*platform.SubClass1); }
+    FakeWindowInterceptor& subClass2() { return static_cast<FakeWindowInterceptor&>(*platform.SubClass2); }
+    FakeKeySender& keys() { return static_cast<FakeKeySender&>(*platform.keys); }
+    FakeClipboard& clipboard() { return static_cast<FakeClipboard&>(*platform.clipboard); }
+    FakeSettingsStore& settings() { return static_cast<FakeSettingsStore&>(*platform.settings); }
+    FakeTrayIcon& tray() { return static_cast<FakeTrayIcon&>(*platform.tray); }
+    FakeWindowPlacement& placement() { return static_cast<FakeWindowPlacement&>(*platform.placement); }
+    FakeDialogs& dialogs() { return static_cast<FakeDialogs&>(*platform.dialogs); }
+
+    Platform platform;
+};
+
+} // namespace tapfill::platform::fake
