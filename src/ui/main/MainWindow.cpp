@@ -19,6 +19,9 @@ MainWindow::MainWindow(SharedState& state, platform::Platform& platform, std::fi
     : QWidget(parent), state_(state), platform_(platform), dataDir_(std::move(dataDir))
 {
     buildLayout();
+    // Coming to the front must not take the keyboard focus from the form
+    // the user is filling.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     connectHandlers();
 }
 

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what Tapfill needs on Debian 12, as root.
+#   scripts/install-deps.sh          build and run
+#   scripts/install-deps.sh --test   also the unit and end-to-end tests
+set -euo pipefail
+
+packages=(build-essential cmake pkg-config qt6-base-dev
+          libx11-dev libxi-dev libxtst-dev)
+if [[ "${1:-}" == "--test" ]]; then
+  packages+=(libgtest-dev googletest
+             xvfb xauth openbox trayer xdotool x11-utils xclip tk zenity
+             python3 imagemagick)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+if [[ $(id -u) -ne 0 ]]; then
+  echo "install-deps: these packages are missing and installing them needs root: ${missing[*]}" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,175 @@
+// The main window's own behaviour: tray double clicks, tab pages,
+// descriptions, HIDE and activation.
+
+#include "support/AppFixture.h"
+
+#include "ui/personal/PersonalDataWindow.h"
+
+namespace tapfill::test {
+namespace {
+
+using platform::TrayMouse::LeftDoubleClick;
+
+struct MainWindowBehaviour : AppFixture {
+    MainWindowBehaviour() { app.Form_Load(); }
+    void turnOuter(int page)
+    {
+        form.SSTab1->setCurrentIndex(page);
+        form.SSTab1_Click();
+    }
+    void turnInner(int page)
+    {
+        form.SSTab2->setCurrentIndex(page);
+        form.SSTab2_Click();
+    }
+};
+
+TEST_F(MainWindowBehaviour, TrayDoubleClickSwitchesPasteModeBothWays)
+{
+    switchClickAcceptanceOn();
+    fake.subClass1().setTargetWindow(0x77);
+
+    fake.tray().injectMouse(LeftDoubleClick);
+    EXPECT_EQ(state.ActiveFlag, 1);
+    EXPECT_TRUE(fake.subClass1().armed);
+    EXPECT_EQ(fake.subClass1().targetWindow(), 0u);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(fake.placement().topmostCalls.size(), 1u);
+    EXPECT_EQ(fake.tray().shownTip(), "Tapfill is Active!! Double Click to De-activate.");
+    EXPECT_EQ(state.ReadyFlag, 1) << "switching on leaves click acceptance alone";
+
+    fake.tray().injectMouse(LeftDoubleClick);
+    EXPECT_EQ(state.ActiveFlag, 0);
+    EXPECT_EQ(state.ReadyFlag, 0);
+    EXPECT_FALSE(fake.subClass1().armed);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(form.Image1->isVisibleTo(&form));
+    EXPECT_FALSE(form.Image2->isVisibleTo(&form));
+    EXPECT_EQ(fake.tray().shownTip(), "Double Click To Start Tapfill");
+}
+
+TEST_F(MainWindowBehaviour, OtherTrayMouseMessagesDoNothing)
+{
+    const auto requests = fake.tray().requests.size();
+    for (int message : {platform::TrayMouse::Move, platform::TrayMouse::LeftDown, platform::TrayMouse::LeftUp,
+                        platform::TrayMouse::RightUp, platform::TrayMouse::MiddleUp})
+        fake.tray().injectMouse(message);
+    EXPECT_EQ(state.ActiveFlag, 0);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(fake.tray().requests.size(), requests);
+}
+
+TEST_F(MainWindowBehaviour, FirstActivationSelectsTheFirstLineAndCopiesThePages)
+{
+    form.show();
+    EXPECT_EQ(state.CurrentTab, 1) << "the window opens on PERS";
+    EXPECT_EQ(state.CurrentSubTab, 0);
+    EXPECT_EQ(selectedIndex(form.O1), 0);
+    EXPECT_EQ(selectedIndex(form.PERS), -1);
+    EXPECT_EQ(selectedIndex(form.OptionButtons), -1);
+}
+
+TEST_F(MainWindowBehaviour, TurningPagesSelectsTheFirstButtonOfThePageTurnedTo)
+{
+    form.show();
+    ui::MainWindow::select(form.PERS[4]);
+    turnOuter(0);
+    EXPECT_EQ(selectedIndex(form.O1), 0);
+    EXPECT_EQ(selectedIndex(form.PERS), -1);
+    EXPECT_EQ(selectedIndex(form.OptionButtons), 0);
+
+    turnOuter(1);
+    EXPECT_EQ(selectedIndex(form.PERS), 0);
+
+    turnOuter(2); // MULTI keeps the line-and-personal choice
+    EXPECT_EQ(selectedIndex(form.PERS), 0);
+    ui::MainWindow::select(form.Option(11));
+    turnInner(2);
+    EXPECT_EQ(selectedIndex(form.OptionButtons), 8) << "Option9, whatever was selected";
+    EXPECT_EQ(state.CurrentTab, 2);
+    EXPECT_EQ(state.CurrentSubTab, 2);
+
+    turnOuter(3);
+    EXPECT_EQ(selectedIndex(form.OptionButtons), 8);
+    EXPECT_EQ(selectedIndex(form.PERS), 0);
+}
+
+TEST_F(MainWindowBehaviour, APageTurnPausesClickAcceptanceOnlyWhileItIsOn)
+{
+    form.show();
+    turnOuter(0);
+    EXPECT_FALSE(form.Timer2.enabled());
+    switchClickAcceptanceOn();
+    turnInner(1);
+    EXPECT_EQ(state.ReadyFlag, 0);
+    EXPECT_TRUE(form.Timer2.enabled());
+}
+
+TEST_F(MainWindowBehaviour, DescriptionPromptConfirmCancelAndEmpty)
+{
+    form.show();
+    form.setDescription(5, "Old text");
+    bool hiddenWhilePrompting = false;
+    fake.dialogs().onShow = [&] { hiddenWhilePrompting = !form.isVisible(); };
+
+    fake.dialogs().typed = {"New text"};
+    form.Option_DblClick(5);
+    EXPECT_EQ(form.description(5), "New text");
+    EXPECT_TRUE(hiddenWhilePrompting);
+    EXPECT_TRUE(form.isVisible());
+    const auto& asked = fake.dialogs().inputs.back();
+    EXPECT_EQ(asked.text, "Enter a Description for this field.");
+    EXPECT_EQ(asked.title, "ENTER INFORMATION");
+    EXPECT_EQ(asked.defaultText, "Old text");
+
+    fake.dialogs().typed = {""}; // cancelled, or confirmed empty
+    form.Option_DblClick(5);
+    EXPECT_EQ(form.description(5), "New text");
+    EXPECT_EQ(state.OldDescription, "New text");
+    EXPECT_EQ(state.NewDescription, "New text");
+    EXPECT_EQ(state.Descriptions[4], "") << "only SAVE refreshes the stored descriptions";
+}
+
+TEST_F(MainWindowBehaviour, HideKeepsPasteModeAndTheNextShowActivatesAgain)
+{
+    form.show();
+    switchClickAcceptanceOn();
+    fake.winHook1().injectKey();
+    turnOuter(0);
+    ui::MainWindow::select(form.O1[6]);
+    form.I[6]->setText("kept");
+
+    form.Command1->click();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(state.ReadyFlag, 0);
+    EXPECT_EQ(state.ActiveFlag, 1);
+    EXPECT_EQ(fake.tray().shownTip(), "Tapfill is Active!! Double Click to De-activate.");
+
+    form.show();
+    EXPECT_EQ(selectedIndex(form.O1), 0) << "each activation selects the first line";
+    EXPECT_EQ(form.SSTab1->currentIndex(), 0);
+    EXPECT_EQ(form.I[6]->text(), "kept");
+}
+
+TEST_F(MainWindowBehaviour, PersonalDataWindowOpensInsteadOfTheMainWindowAndBackReturns)
+{
+    form.show();
+    switchClickAcceptanceOn();
+    state.PersonalData[0] = "Jane";
+    form.C4->click();
+    ui::PersonalDataWindow* personal = form.TFDATA();
+    ASSERT_NE(personal, nullptr);
+    EXPECT_TRUE(personal->isVisible());
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(state.ReadyFlag, 1);
+    EXPECT_EQ(personal->LL[0]->text(), "Jane");
+
+    personal->LL[1]->setText("Doe");
+    personal->Command2->click(); // BACK
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(state.PersonalData[1], "Doe");
+    EXPECT_FALSE(dir.exists("TF.dat"));
+}
+
+} // namespace
+} // namespace tapfill::test

@@ -1,0 +1,161 @@
+// Start-up and the orderly stops: the running flag, the two-copies warning,
+// the tray icon and the data files.
+
+#include "support/AppFixture.h"
+
+namespace tapfill::test {
+namespace {
+
+const char* const FlagKey = "lockfiles/startit/FL1";
+
+struct StartupShutdown : AppFixture {
+    std::string flag() { return fake.settings().values[FlagKey]; }
+};
+
+TEST_F(StartupShutdown, FirstStartMarksTheCopyAddsTheIdleIconAndStaysHidden)
+{
+    ASSERT_TRUE(app.Form_Load());
+    EXPECT_EQ(flag(), "1");
+    EXPECT_TRUE(fake.dialogs().messages.empty());
+    ASSERT_FALSE(fake.tray().requests.empty());
+    const auto& [request, data] = fake.tray().requests.front();
+    EXPECT_EQ(request, platform::TrayRequest::Add);
+    EXPECT_EQ(data.cbSize, 88u);
+    EXPECT_EQ(data.uID, 1u);
+    EXPECT_EQ(data.uFlags, 7u);
+    EXPECT_EQ(data.uCallbackMessage, 512u);
+    EXPECT_EQ(data.szTip.size(), 64u);
+    EXPECT_EQ(fake.tray().shownTip(), "Double Click To Start Tapfill");
+    EXPECT_EQ(state.ActiveFlag, 0);
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(StartupShutdown, WithoutATrayTheWindowIsShownInstead)
+{
+    fake.tray().available = false;
+    app.Form_Load();
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(StartupShutdown, AStoredFlagThatReadsAsOneWarns)
+{
+    for (const char* stored : {"1", "1.0", " 1", "01abc", "1 "}) {
+        fake.settings().values[FlagKey] = stored;
+        fake.dialogs().messages.clear();
+        fake.dialogs().answers = {platform::MsgBox::AnswerYes};
+        EXPECT_TRUE(app.Form_Load()) << stored;
+        ASSERT_EQ(fake.dialogs().messages.size(), 1u) << stored;
+    }
+    const auto& shown = fake.dialogs().messages.front();
+    EXPECT_EQ(shown.text.toStdString(),
+              "Running two copies of Tapfill simultaneously will disrupt your system!!! (see Readme.txt)     "
+              "Do you want to continue ?");
+    EXPECT_EQ(shown.title, "Tapfill Two copy Warning");
+    EXPECT_EQ(shown.style, 276);
+}
+
+TEST_F(StartupShutdown, StoredValuesThatAreNotOneDoNotWarn)
+{
+    for (const char* stored : {"0", "2", "1 1", "abc", "", "0.5"}) {
+        fake.settings().values[FlagKey] = stored;
+        fake.dialogs().messages.clear();
+        app.Form_Load();
+        EXPECT_TRUE(fake.dialogs().messages.empty()) << '"' << stored << '"';
+    }
+}
+
+TEST_F(StartupShutdown, AnsweringNoEndsTheProcessWithTheFlagClearedAndNoIcon)
+{
+    fake.settings().values[FlagKey] = "1";
+    dir.write("F3.dat", " 0 \r\n 0 \r\nkept\r\n");
+    fake.dialogs().answers = {platform::MsgBox::AnswerNo};
+    EXPECT_FALSE(app.Form_Load());
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(flag(), "0");
+    EXPECT_FALSE(fake.tray().present);
+    EXPECT_EQ(form.I[0]->text(), "") << "no data file is read";
+    EXPECT_EQ(dir.read("F3.dat"), " 0 \r\n 0 \r\nkept\r\n");
+}
+
+TEST_F(StartupShutdown, LoadsEveryKindOfDataFile)
+{
+    dir.write("F3.dat", "-150 \r\n 1440 \r\nfirst\r\nsecond\r\n");
+    dir.write("TF.dat", "Jane\r\nDoe\r\n");
+    dir.write("MLT1.DAT", "two\r\nlines\r\n");
+    dir.write("MLT12.DAT", "last\r\n\r\n");
+    dir.write("CAPTION.dat", "Address block\r\nTom & Jerry\r\n");
+    app.Form_Load();
+
+    EXPECT_EQ(form.leftTwips(), -150);
+    EXPECT_EQ(form.topTwips(), 1440);
+    EXPECT_EQ(form.I[0]->text(), "first");
+    EXPECT_EQ(form.I[1]->text(), "second");
+    EXPECT_EQ(form.I[2]->text(), "");
+    EXPECT_EQ(state.PersonalData[0], "Jane");
+    EXPECT_EQ(state.PersonalData[1], "Doe");
+    EXPECT_EQ(form.ML[0]->toPlainText(), "two\nlines");
+    EXPECT_EQ(form.ML[11]->toPlainText(), "last\n");
+    EXPECT_EQ(form.description(1), "Address block");
+    EXPECT_EQ(form.description(2), "Tom & Jerry");
+    EXPECT_EQ(form.description(3), "") << "a caption without a line becomes empty";
+}
+
+TEST_F(StartupShutdown, SaveWritesBackWhatStartUpRead)
+{
+    const std::string f3 = "-150 \r\n 1440 \r\nfirst\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nlast\r\n";
+    const std::string caption = "Address block\r\nTom & Jerry\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
+    dir.write("F3.dat", f3);
+    dir.write("CAPTION.dat", caption);
+    dir.write("MLT1.DAT", "two\r\nlines\r\n\r\n");
+    app.Form_Load();
+    form.Command3->click();
+
+    EXPECT_EQ(dir.read("F3.dat"), f3);
+    EXPECT_EQ(dir.read("CAPTION.dat"), caption);
+    EXPECT_EQ(dir.read("MLT1.DAT"), "two\r\nlines\r\n\r\n");
+    EXPECT_EQ(dir.read("MLT2.DAT"), "\r\n");
+    EXPECT_FALSE(dir.exists("TF.dat")) << "SAVE leaves the personal data alone";
+    EXPECT_TRUE(fake.dialogs().messages.empty()) << "success stays silent";
+    EXPECT_EQ(state.Descriptions[1], "Tom & Jerry");
+}
+
+TEST_F(StartupShutdown, SaveIntoAFolderThatCannotBeWrittenSaysWhichFilesAndWhy)
+{
+    app.Form_Load();
+    // A data "folder" that is a file: every write fails, even as root.
+    TempDir other;
+    other.write("not-a-folder", "x");
+    ui::MainWindow blocked(state, fake.platform, other.path() / "not-a-folder");
+    blocked.I[0]->setText("typed");
+    blocked.Command3->click();
+    ASSERT_EQ(fake.dialogs().messages.size(), 1u);
+    const QString text = fake.dialogs().messages.front().text;
+    EXPECT_TRUE(text.contains("F3.dat")) << text.toStdString();
+    EXPECT_TRUE(text.contains("CAPTION.dat"));
+    EXPECT_TRUE(text.contains("MLT12.DAT"));
+    EXPECT_EQ(other.read("not-a-folder"), "x");
+}
+
+TEST_F(StartupShutdown, ExitClearsTheFlagRemovesTheIconAndEndsAtOnce)
+{
+    app.Form_Load();
+    form.I[0]->setText("unsaved");
+    form.Command5->click();
+    EXPECT_EQ(flag(), "0");
+    EXPECT_FALSE(fake.tray().present);
+    EXPECT_EQ(fake.tray().requests.back().first, platform::TrayRequest::Delete);
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_FALSE(dir.exists("F3.dat")) << "EXIT saves nothing";
+}
+
+TEST_F(StartupShutdown, ClosingTheWindowByOtherMeansClearsTheFlagAndTheIcon)
+{
+    app.Form_Load();
+    form.show();
+    form.close();
+    EXPECT_EQ(flag(), "0");
+    EXPECT_FALSE(fake.tray().present);
+}
+
+} // namespace
+} // namespace tapfill::test

@@ -1,0 +1,24 @@
+#pragma once
+// Widget tests need one QApplication for the whole test program.
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+namespace tapfill::test {
+
+inline QApplication& qtApp()
+{
+    static int argc = 1;
+    static char name[] = "tapfill-tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+/// Base of every fixture that makes widgets: the application comes first.
+struct QtTest : ::testing::Test {
+    QtTest() { qtApp(); }
+};
+
+} // namespace tapfill::test
