@@ -11,6 +11,8 @@
 
 #include "ui/main/MainWindow.h"
 
+#include <QPushButton>
+
 namespace tapfill::paste {
 
 using platform::MouseMessage;

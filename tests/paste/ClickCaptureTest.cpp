@@ -10,7 +10,8 @@ using platform::MouseMessage;
 struct ClickCapture : AppFixture {
     ClickCapture()
     {
-        form.show(); // first activation: O1(0) selected, pages copied
+        form.show();
+        turnOuter(0); // "1 LINE", with O1(0) selected
         form.I[0]->setText("Jane");
     }
 };
@@ -56,18 +57,34 @@ TEST_F(ClickCapture, TwoReleasesWithin100msGiveOnePaste)
     EXPECT_EQ(fake.clipboard().text, "Jane");
 }
 
-TEST_F(ClickCapture, RightClickInPasteModeIsSwallowedShowsTheWindowOnTopAndAdvancesOnce)
+TEST_F(ClickCapture, RightClickInPasteModeIsSwallowedRaisesTheWindowAndAdvancesOnce)
 {
     switchClickAcceptanceOn();
     form.setActiveFlag(1);
-    form.hide();
     ASSERT_EQ(selectedIndex(form.O1), 0);
 
     EXPECT_EQ(rightClick(), 2) << "press and release are both kept from the program";
-    EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(fake.placement().topmostCalls.size(), 2u);
     EXPECT_EQ(fake.subClass1().targetWindow(), 0x400001u);
     EXPECT_EQ(selectedIndex(form.O1), 1) << "one click, one step";
+}
+
+TEST_F(ClickCapture, RightClickInPasteModeBringsBackAHiddenWindow)
+{
+    switchClickAcceptanceOn();
+    form.setActiveFlag(1);
+    ui::MainWindow::select(form.O1[4]);
+    engine.Timer2_Timer();
+    form.Command1->click(); // HIDE
+    form.Command2->click(); // PASTE again
+    engine.Timer2_Timer();
+
+    EXPECT_EQ(rightClick(), 2);
+    EXPECT_TRUE(form.isVisible());
+    // Coming back is an activation: it selects the first line and pauses
+    // click acceptance, so this click does not advance.
+    EXPECT_EQ(selectedIndex(form.O1), 0);
+    EXPECT_EQ(state.ReadyFlag, 0);
 }
 
 TEST_F(ClickCapture, RightClickInPasteModeWithoutClickAcceptanceOnlyRaisesTheWindow)

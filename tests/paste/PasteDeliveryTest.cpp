@@ -18,13 +18,13 @@ struct PasteDelivery : AppFixture {
         }
         for (int i = 0; i < 10; ++i)
             state.PersonalData[i] = "personal " + std::to_string(i);
+        turnOuter(0);
         switchClickAcceptanceOn();
     }
     void turnTo(int page, int subPage = 0)
     {
         form.SSTab2->setCurrentIndex(subPage);
-        form.SSTab1->setCurrentIndex(page);
-        form.SSTab1_Click();
+        turnOuter(page);
         engine.Timer2_Timer(); // the page turn paused click acceptance
     }
 };

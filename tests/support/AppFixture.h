@@ -10,6 +10,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "ui/main/MainWindow.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,6 +51,17 @@ struct AppFixture : QtTest {
         fake.winHook2().injectMessage(platform::MouseMessage::LeftButtonUp);
         if (form.Timer1.enabled())
             engine.Timer1_Timer();
+    }
+    /// The user turns the outer or the inner tab strip.
+    void turnOuter(int page)
+    {
+        form.SSTab1->setCurrentIndex(page);
+        form.SSTab1_Click();
+    }
+    void turnInner(int page)
+    {
+        form.SSTab2->setCurrentIndex(page);
+        form.SSTab2_Click();
     }
     int selectedIndex(std::span<QRadioButton* const> group) const
     {
