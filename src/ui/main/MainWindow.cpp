@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace tapfill::ui {
 
 MainWindow::MainWindow(SharedState& state, platform::Platform& platform, std::filesystem::path dataDir,
@@ -69,6 +71,11 @@ double MainWindow::topTwips() const
 
 void MainWindow::moveToTwips(double left, double top)
 {
+    // A damaged "F3.dat" may hold any number; keep the window within reach
+    // of the pixel arithmetic.
+    constexpr double Limit = 1.0e7;
+    left = std::clamp(left, -Limit, Limit);
+    top = std::clamp(top, -Limit, Limit);
     move(qRound(left * logicalDpiX() / 1440.0), qRound(top * logicalDpiY() / 1440.0));
 }
 
