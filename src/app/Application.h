@@ -46,6 +46,8 @@ public:
     void Command5_Click(); ///< "EXIT"
     void Form_Unload();    ///< the main window is closed by other means
     void Form_Terminate(); ///< the main window object goes away
+    /// Stops in order when the session ends or the process is asked to stop.
+    void stop();
 
 private:
     bool confirmSecondCopy();

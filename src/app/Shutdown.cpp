@@ -25,6 +25,14 @@ void Application::Form_Unload()
         QCoreApplication::quit();
 }
 
+void Application::stop()
+{
+    if (loaded_)
+        Form_Unload(); // as when the system closes the main window
+    else
+        QCoreApplication::quit(); // still in the splash: nothing to undo
+}
+
 void Application::Form_Terminate()
 {
     if (!loaded_)

@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/TerminationSignals.h"
 #include "app/Version.h"
 #include "platform/DesktopPlatform.h"
 #include "ui/splash/SplashWindow.h"
@@ -95,6 +96,8 @@ int main(int argc, char* argv[])
         std::fflush(nullptr);
         std::_Exit(code); // at once: no window handler runs, nothing is saved
     });
+    tapfill::handleTerminationSignals(&application, [&application] { application.stop(); });
+
     auto* splash = new tapfill::ui::SplashWindow;
     splash->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(splash, &tapfill::ui::SplashWindow::finished, &application,
