@@ -12,8 +12,10 @@ inline QApplication& qtApp()
     static int argc = 1;
     static char name[] = "tapfill-tests";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: Qt's input devices are children of the application
+    // and would be torn down after Qt's own device list at exit.
+    static auto* app = new QApplication(argc, argv);
+    return *app;
 }
 
 /// Base of every fixture that makes widgets: the application comes first.

@@ -1,0 +1,45 @@
+#!/bin/bash
+# Draws Tapfill's icons and splash logo with ImageMagick. The PNGs are kept
+# in the repository; run this again only to change the artwork.
+#   idle:   slate card with text lines (paste mode off)
+#   active: orange card with the same lines and a yellow pointer (paste mode on)
+set -euo pipefail
+out="$(cd "$(dirname "$0")/.." && pwd)/resources"
+mkdir -p "$out/icons" "$out/images"
+
+# Sixteen colours at most, as the tray of older desktops expects.
+save() { local file=$1; shift; convert "$@" -strip +dither -colors 16 "PNG8:$out/$file"; }
+
+card32() { # file fill stroke [extra drawing]
+    local file=$1 fill=$2 stroke=$3; shift 3
+    save "$file" -size 32x32 xc:none \
+        -stroke "$stroke" -strokewidth 2 -fill "$fill" -draw 'roundrectangle 2,2 29,29 5,5' \
+        -stroke none -fill white \
+        -draw 'rectangle 8,8 23,10' -draw 'rectangle 8,14 23,16' -draw 'rectangle 8,20 17,22' "$@"
+}
+card16() {
+    local file=$1 fill=$2 stroke=$3; shift 3
+    save "$file" -size 16x16 xc:none \
+        -stroke "$stroke" -strokewidth 1 -fill "$fill" -draw 'roundrectangle 1,1 14,14 3,3' \
+        -stroke none -fill white -draw 'rectangle 4,4 11,5' -draw 'rectangle 4,8 11,9' "$@"
+}
+pointer() { echo -stroke black -strokewidth 1 -fill '#ffe000' -draw "polygon $1"; }
+
+card32 icons/idle-32.png '#5a6a7a' '#27313b'
+card16 icons/idle-16.png '#5a6a7a' '#27313b'
+card32 icons/active-32.png '#e05a00' '#7a2a00' \
+    -stroke black -strokewidth 1 -fill '#ffe000' -draw 'polygon 17,13 17,29 21,25 24,31 27,30 24,24 29,24'
+card16 icons/active-16.png '#e05a00' '#7a2a00' \
+    -stroke black -strokewidth 1 -fill '#ffe000' -draw 'polygon 7,6 7,14 9,12 11,15 12,14 11,11 14,11'
+
+# The logo: a clipboard whose highlighted line is being pointed at.
+save images/logo.png -size 98x158 xc:none \
+    -stroke '#5a3a10' -strokewidth 2 -fill '#c08040' -draw 'roundrectangle 4,10 93,153 8,8' \
+    -stroke '#404850' -fill '#a0a8b0' -draw 'roundrectangle 30,2 67,20 4,4' \
+    -stroke '#808080' -strokewidth 1 -fill white -draw 'rectangle 12,24 85,145' \
+    -stroke none -fill '#9098a0' \
+    -draw 'rectangle 20,36 77,39' -draw 'rectangle 20,48 70,51' -draw 'rectangle 20,60 77,63' \
+    -draw 'rectangle 20,96 74,99' -draw 'rectangle 20,108 77,111' -draw 'rectangle 20,120 60,123' \
+    -fill '#e05a00' -draw 'rectangle 18,74 79,83' \
+    -stroke black -strokewidth 1 -fill '#ffe000' \
+    -draw 'polygon 54,80 54,112 62,104 68,117 74,114 68,102 78,102'
