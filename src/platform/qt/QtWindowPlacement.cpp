@@ -8,13 +8,15 @@ namespace tapfill::platform::qt {
 void QtWindowPlacement::makeTopmost(QWidget& widget)
 {
     QWidget* window = widget.window();
+    // A window never shown has no native window yet. Making it now (without
+    // showing it) gives the hint a place to live. The widget flag would be
+    // no better: setting it re-parents the widget, which moves it by its
+    // frame.
+    if (!window->windowHandle())
+        window->winId();
     QWindow* handle = window->windowHandle();
-    if (!handle) {
-        // Nothing native to re-create yet: the window is made with the hint
-        // when it is first shown. It stays hidden.
-        window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    if (!handle)
         return;
-    }
     handle->setFlag(Qt::WindowStaysOnTopHint, true);
     // Restacking only: no activation, so the program being filled keeps the
     // keyboard focus and the next paste still lands there.

@@ -36,7 +36,7 @@ PasteFetchWatcher::PasteFetchWatcher(std::shared_ptr<X11Connection> connection)
         resourceMask_ = xcb_get_setup(qt)->resource_id_mask;
 
     settle_.setSingleShot(true);
-    settle_.setInterval(qEnvironmentVariableIsSet("SETTLE") ? qEnvironmentVariableIntValue("SETTLE") : SettleMs);
+    settle_.setInterval(SettleMs);
     fallback_.setSingleShot(true);
     fallback_.setInterval(FallbackMs);
     connect(&settle_, &QTimer::timeout, this, &PasteFetchWatcher::finish);

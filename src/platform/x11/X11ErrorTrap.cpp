@@ -7,19 +7,24 @@ namespace {
 // The innermost trap; everything runs on the user-interface thread.
 X11ErrorTrap* innermost = nullptr;
 using Handler = int (*)(Display*, XErrorEvent*);
+
+int trapHandler(Display* display, XErrorEvent* error)
+{
+    return X11ErrorTrap::handle(display, error);
+}
 } // namespace
 
 X11ErrorTrap::X11ErrorTrap(_XDisplay* display)
     : display_(display), outer_(innermost)
 {
     innermost = this;
-    previousHandler_ = reinterpret_cast<void*>(
-        XSetErrorHandler(reinterpret_cast<Handler>(&X11ErrorTrap::handle)));
+    previousHandler_ = reinterpret_cast<void (*)()>(XSetErrorHandler(&trapHandler));
 }
 
 X11ErrorTrap::~X11ErrorTrap()
 {
-    XSync(display_, False);
+    if (!synced_)
+        XSync(display_, False);
     XSetErrorHandler(reinterpret_cast<Handler>(previousHandler_));
     innermost = outer_;
 }
@@ -27,6 +32,7 @@ X11ErrorTrap::~X11ErrorTrap()
 bool X11ErrorTrap::sync()
 {
     XSync(display_, False);
+    synced_ = true;
     return !failed();
 }
 

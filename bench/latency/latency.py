@@ -1,0 +1,133 @@
+"""Paste latency, idle load and memory of Tapfill on a private X desktop.
+
+From the release of the left button (XTest) to the text present in a Tk
+entry, as the entry saw it (both times from the same machine's wall clock):
+the delivery waits 100 ms on purpose, so the figure that matters is the
+overhead beyond those 100 ms. Then the same for a 100 KB multi-line field,
+the CPU Tapfill uses while idle with its hooks active, the CPU per paste
+click, and its resident memory with the main window shown. Prints figures;
+asserts nothing."""
+
+import argparse
+import os
+import statistics
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tests", "e2e"))
+
+import xlib  # noqa: E402
+from desktop import Desktop, wait_for  # noqa: E402
+from tapfill import Tapfill, write_data  # noqa: E402
+from targets import TkForm  # noqa: E402
+
+DELAY_MS = 100  # Timer1: the wait between the click and the paste, by design
+TICK = os.sysconf("SC_CLK_TCK")
+
+
+def cpu_seconds(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / TICK  # utime + stime
+
+
+def resident_kb(pid):
+    with open(f"/proc/{pid}/status") as f:
+        for line in f:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1])
+    return 0
+
+
+def percentile(values, p):
+    ordered = sorted(values)
+    k = (len(ordered) - 1) * p / 100
+    low, high = int(k), min(int(k) + 1, len(ordered) - 1)
+    return ordered[low] + (ordered[high] - ordered[low]) * (k - low)
+
+
+def measure_clicks(tk, pointer, widget, text, count, clear_each=False):
+    """Latency in ms of each click: release to the text in the widget."""
+    latencies = []
+    x, y = tk.point(widget)
+    pointer.move(x, y)
+    for n in range(count):
+        mark = tk.mark()
+        released = pointer.click()
+
+        def arrived():
+            return [e for e in tk.events_since(mark)
+                    if e.kind == "content" and e.widget == widget and text in e.data]
+        event = wait_for(arrived, timeout=10, interval=0.005, what=f"paste {n}")[0]
+        latencies.append((event.time_us - released) / 1000)
+        time.sleep(0.25)  # well past the delivery and any re-arming
+        if clear_each:  # the click gave the form the focus
+            mark = tk.mark()
+            tk.desktop.xdotool("key", "F5")
+            wait_for(lambda: any(e.kind == "cleared" for e in tk.events_since(mark)),
+                     what="the form to clear")
+    return latencies
+
+
+def report(name, latencies):
+    overhead = [l - DELAY_MS for l in latencies]
+    print(f"{name}: {len(latencies)} clicks, release to text: median {statistics.median(latencies):.1f} ms,"
+          f" p95 {percentile(latencies, 95):.1f} ms;"
+          f" overhead beyond {DELAY_MS} ms: median {statistics.median(overhead):.1f} ms,"
+          f" p95 {percentile(overhead, 95):.1f} ms, max {max(overhead):.1f} ms")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("tapfill", help="the tapfill program")
+    parser.add_argument("--clicks", type=int, default=60)
+    parser.add_argument("--large-clicks", type=int, default=20)
+    parser.add_argument("--idle", type=float, default=30.0, help="seconds of idle measurement")
+    args = parser.parse_args()
+
+    line = "The quick brown fox, Grüße €1"
+    large = "\n".join(f"line {i:04d} " + "z" * 90 for i in range(1000))  # 100 KB
+    with Desktop(tray=True) as desktop:
+        data = os.path.join(desktop.tmp, "data")
+        write_data(data, one_line=[line], multi_line=[large])
+        tk = TkForm(desktop)
+        app = Tapfill(desktop, os.path.abspath(args.tapfill), data).start()
+        pid = app.process.pid
+
+        # Paste mode on (hooks and the right-button grab active), the main
+        # window shown, click acceptance on, the one-line page delivering.
+        app.tray_double_click()
+        app.wait_shown()
+        time.sleep(1.0)
+        print(f"resident memory, main window shown: {resident_kb(pid) / 1024:.1f} MB")
+        app.page("1 LINE")
+        app.arm_paste()
+
+        with xlib.Pointer(desktop.display) as pointer:
+            cpu_before = cpu_seconds(pid)
+            latencies = measure_clicks(tk, pointer, "e0", line, args.clicks, clear_each=True)
+            cpu_used = cpu_seconds(pid) - cpu_before
+            report("one-line field", latencies)
+            print(f"CPU per paste click: {1000 * cpu_used / args.clicks:.2f} ms"
+                  f" ({cpu_used:.2f} s over {args.clicks} clicks, {1000 / TICK:.0f} ms ticks)")
+
+            app.page("MULTI")
+            time.sleep(0.3)
+            latencies = measure_clicks(tk, pointer, "memo", large, args.large_clicks, clear_each=True)
+            report("100 KB multi-line field", latencies)
+
+        pointer_away = (1100, 900)
+        desktop.xdotool("mousemove", *pointer_away)
+        time.sleep(1.0)
+        cpu_before = cpu_seconds(pid)
+        time.sleep(args.idle)
+        idle = cpu_seconds(pid) - cpu_before
+        print(f"idle with hooks active: {idle:.2f} s CPU in {args.idle:.0f} s"
+              f" ({100 * idle / args.idle:.2f} %)")
+        print(f"resident memory at the end: {resident_kb(pid) / 1024:.1f} MB")
+        app.stop()
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,195 @@
+// A small program that puts the real platform services in the hands of the
+// end-to-end tests: it prints every report of the hooks and interceptors on
+// stdout, one line each, and takes commands on stdin, one a line:
+//
+//   arm 0|1          arm or disarm SubClass1 (right clicks)
+//   keep 0|1         whether SubClass1's handler keeps the messages
+//   clip TEXT        put TEXT on the clipboard ("\n" for a line break)
+//   send KEYS        type KEYS; prints "done 1" or "done 0" when processed
+//   window           show a small window of our own
+//   topmost | hide | show   act on that window
+//   tray add|active|delete  the tray icon
+//   quit
+//
+// Each printed line starts with the monotonic clock in microseconds.
+
+#include "platform/DesktopPlatform.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QSocketNotifier>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <unistd.h>
+
+using namespace tapfill::platform;
+
+namespace {
+
+void say(const std::string& line)
+{
+    auto now = std::chrono::duration_cast<std::chrono::microseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+                   .count();
+    std::printf("%lld %s\n", static_cast<long long>(now), line.c_str());
+    std::fflush(stdout);
+}
+
+std::string unescape(const std::string& text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            char c = text[++i];
+            out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+QIcon solidIcon(Qt::GlobalColor color)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(color);
+    return QIcon(pixmap);
+}
+
+std::string hex(WindowId id)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "0x%llx", static_cast<unsigned long long>(id));
+    return buffer;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    std::string error;
+    auto made = makeDesktopPlatform(error);
+    if (!made) {
+        say("error " + error);
+        return 2;
+    }
+    Platform& platform = *made;
+    bool keep = true;
+
+    platform.WinHook1->watch({MouseMessage::RightButtonDown, MouseMessage::RightButtonUp},
+                             WatchedKey::F12);
+    platform.WinHook2->watch({MouseMessage::LeftButtonUp}, WatchedKey::None);
+    platform.SubClass1->watch({MouseMessage::RightButtonDown, MouseMessage::RightButtonUp});
+    platform.SubClass2->watch({MouseMessage::LeftButtonUp});
+
+    auto report = [](const char* who) {
+        return [who](const HookedMessage& m) {
+            char buffer[128];
+            std::snprintf(buffer, sizeof buffer, "%s 0x%x window=%s own=%d", who,
+                          static_cast<int>(m.message), hex(m.window).c_str(), m.ownWindow ? 1 : 0);
+            say(buffer);
+        };
+    };
+    platform.WinHook1->onHookMessage = report("hook1");
+    platform.WinHook2->onHookMessage = report("hook2");
+    platform.WinHook1->onHookKey = [] { say("key1 F12"); };
+    platform.WinHook2->onHookKey = [] { say("key2 F12"); };
+    platform.SubClass1->onSubclassMessage = [&keep](MouseMessage m, std::int16_t& passOn) {
+        if (keep)
+            passOn = KeepMessage;
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "subclass1 0x%x kept=%d", static_cast<int>(m), keep ? 1 : 0);
+        say(buffer);
+    };
+    platform.SubClass2->onSubclassMessage = [](MouseMessage m, std::int16_t&) {
+        say("subclass2 " + std::to_string(static_cast<int>(m)));
+    };
+    platform.tray->onMouseMessage = [](int message) { say("tray " + std::to_string(message)); };
+
+    QWidget window;
+    window.setWindowTitle("Probe window");
+    auto* layout = new QVBoxLayout(&window);
+    auto* edit = new QLineEdit(&window);
+    edit->setObjectName("probeEdit");
+    layout->addWidget(edit);
+    window.resize(300, 120);
+    QObject::connect(edit, &QLineEdit::textChanged,
+                     [](const QString& text) { say("probe-edit " + text.toStdString()); });
+
+    TrayIconData tray;
+    tray.cbSize = 88;
+    tray.uID = 1;
+    tray.uFlags = 7;
+    tray.uCallbackMessage = 512;
+
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    std::string pending;
+    QObject::connect(&input, &QSocketNotifier::activated, [&] {
+        char buffer[4096];
+        ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n <= 0) {
+            app.quit();
+            return;
+        }
+        pending.append(buffer, static_cast<std::size_t>(n));
+        std::size_t end;
+        while ((end = pending.find('\n')) != std::string::npos) {
+            std::string line = pending.substr(0, end);
+            pending.erase(0, end + 1);
+            std::string command = line.substr(0, line.find(' '));
+            std::string rest = line.size() > command.size() ? line.substr(command.size() + 1) : "";
+            if (command == "arm") {
+                platform.SubClass1->setArmed(rest == "1");
+                say("armed " + rest);
+            } else if (command == "keep") {
+                keep = rest == "1";
+                say("keep " + rest);
+            } else if (command == "clip") {
+                bool ok = platform.clipboard->clear() && platform.clipboard->setText(unescape(rest));
+                say(std::string("clip ") + (ok ? "1" : "0"));
+            } else if (command == "send") {
+                say("sending " + rest);
+                platform.keys->send(rest, [](bool typed) { say(std::string("done ") + (typed ? "1" : "0")); });
+            } else if (command == "window") {
+                window.show();
+                say("window " + hex(window.winId()));
+            } else if (command == "topmost") {
+                platform.placement->makeTopmost(window);
+                say("topmost " + hex(window.winId()));
+            } else if (command == "hide") {
+                window.hide();
+                say("hidden");
+            } else if (command == "show") {
+                window.show();
+                say("shown " + hex(window.winId()));
+            } else if (command == "tray") {
+                tray.hWnd = window.winId();
+                bool active = rest == "active";
+                tray.hIcon = solidIcon(active ? Qt::red : Qt::blue);
+                std::string tip = active ? "Tapfill is Active!! Double Click to De-activate."
+                                         : "Double Click To Start Tapfill";
+                tray.szTip = tip + '\0' + std::string(63 - tip.size(), ' ');
+                TrayRequest request = rest == "add"      ? TrayRequest::Add
+                                      : rest == "delete" ? TrayRequest::Delete
+                                                         : TrayRequest::Modify;
+                bool ok = platform.tray->notifyIcon(request, tray);
+                say("tray-" + rest + " " + (ok ? "1" : "0") + " available="
+                    + (platform.tray->trayAvailable() ? "1" : "0"));
+            } else if (command == "quit") {
+                app.quit();
+            } else {
+                say("unknown " + line);
+            }
+        }
+    });
+    say("ready pid=" + std::to_string(::getpid()));
+    return app.exec();
+}

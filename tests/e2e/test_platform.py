@@ -1,0 +1,283 @@
+"""The platform services on a real X server, through platform_probe: what
+the hooks report, what the interceptor keeps from other programs, what the
+key sender types and when it says the typing is done, the tray icon and
+topmost placement. Targets: a Tk form, a GTK form and a Qt line edit."""
+
+import time
+import unittest
+
+import support
+import xlib
+from desktop import Desktop, wait_for
+from support import Probe
+from targets import GtkForm, TkForm
+
+RIGHT_DOWN, RIGHT_UP, LEFT_UP = "0x204", "0x205", "0x202"
+
+
+class ProbeTest(unittest.TestCase):
+    tray = False
+
+    def setUp(self):
+        self.desktop = Desktop(tray=self.tray)
+        self.desktop.__enter__()
+        self.addCleanup(self.desktop.close)
+        self.tk = TkForm(self.desktop)
+        self.probe = Probe(self.desktop)
+
+    def hook_reports(self, reports, who):
+        return [r for r in reports if r.startswith(who)]
+
+
+class HookTests(ProbeTest):
+    tray = True
+
+    def test_a_left_release_names_the_clicked_programs_window(self):
+        self.tk.click("e0")
+        report = self.probe.expect("hook2")
+        self.assertEqual(report, f"hook2 {LEFT_UP} window={hex(self.tk.window)} own=0")
+        self.assertEqual(self.hook_reports(self.probe.reports(), "hook2"), [], "one report per click")
+
+    def test_own_windows_and_the_own_tray_icon_are_marked(self):
+        window = int(self.probe.command("window", "window").split()[1], 16)
+        wait_for(lambda: self.desktop.find_windows("Probe window"), what="probe window")
+        x, y, w, h = self.desktop.geometry(self.desktop.find_windows("Probe window")[0])
+        self.desktop.xdotool("mousemove", x + w // 2, y + h // 2, "click", 1)
+        self.assertTrue(self.probe.expect("hook2").endswith("own=1"))
+
+        self.probe.command("tray add", "tray-add 1")
+        icon = wait_for(lambda: [i for i, n in self.desktop.tray_icons() if n == "platform_probe"],
+                        what="the probe's tray icon")[0]
+        x, y, w, h = self.desktop.geometry(icon)
+        self.desktop.xdotool("mousemove", x + w // 2, y + h // 2, "click", 1)
+        report = self.probe.expect("hook2")
+        self.assertTrue(report.endswith("own=1"), report)
+        self.assertNotIn(hex(window), report, "the tray host's window is the top-level")
+
+    def test_title_bars_are_not_program_windows(self):
+        x, y, w, _ = self.desktop.geometry(self.tk.window)
+        self.desktop.xdotool("mousemove", x + w // 3, y - 8, "click", 1)
+        self.assertEqual(self.hook_reports(self.probe.reports(), "hook2"), [])
+        # The bare desktop is a place like any other: reported, without a window.
+        self.desktop.xdotool("mousemove", 1100, 700, "click", 1)
+        self.assertEqual(self.probe.expect("hook2"), f"hook2 {LEFT_UP} window=0x0 own=0")
+
+    def test_right_button_reported_once_per_press_and_release(self):
+        self.tk.click("e1", button=3)
+        reports = self.hook_reports(self.probe.reports(), "hook1")
+        self.assertEqual(reports, [f"hook1 {RIGHT_DOWN} window={hex(self.tk.window)} own=0",
+                                   f"hook1 {RIGHT_UP} window={hex(self.tk.window)} own=0"])
+        self.assertIn("rpress", [e.kind for e in self.tk.events()], "the hook takes nothing")
+
+    def test_f12_reported_once_per_press_and_still_reaches_the_program(self):
+        self.tk.click("e0")
+        self.probe.reports()
+        mark = self.tk.mark()
+        self.desktop.xdotool("keydown", "F12")
+        time.sleep(1.2)  # long enough for the server's auto-repeat
+        self.desktop.xdotool("keyup", "F12")
+        reports = self.probe.reports()
+        self.assertEqual([r for r in reports if r.startswith("key")], ["key1 F12"],
+                         "only the hook that watches F12, and only once")
+        f12 = [e for e in self.tk.events_since(mark) if e.kind == "key" and e.data == "F12"]
+        self.assertGreaterEqual(len(f12), 1)
+        self.desktop.xdotool("key", "F11", "F12")
+        self.assertEqual([r for r in self.probe.reports() if r.startswith("key")], ["key1 F12"])
+
+    def test_left_handed_mouse_buttons_follow_the_mapping(self):
+        xlib.set_pointer_mapping(self.desktop.display, [3, 2, 1])
+        time.sleep(0.2)
+        x, y = self.tk.point("e0")
+        self.desktop.xdotool("mousemove", x, y, "click", 1)  # physical 1: the secondary button
+        reports = self.probe.reports()
+        self.assertEqual([r.split()[1] for r in reports if r.startswith("hook")],
+                         [RIGHT_DOWN, RIGHT_UP])
+        self.desktop.xdotool("click", 3)
+        self.assertEqual([r.split()[1] for r in self.probe.reports() if r.startswith("hook")],
+                         [LEFT_UP])
+
+
+class InterceptTests(ProbeTest):
+    def right_events(self, mark):
+        return [e.kind for e in self.tk.events_since(mark) if e.kind in ("rpress", "rrelease")]
+
+    def test_a_kept_right_click_never_reaches_the_window(self):
+        self.probe.command("arm 1", "armed")
+        mark = self.tk.mark()
+        self.tk.click("e2", button=3)
+        reports = self.probe.reports()
+        self.assertEqual([r.split()[0] + " " + r.split()[1] for r in reports],
+                         ["hook1 " + RIGHT_DOWN, "subclass1 " + RIGHT_DOWN,
+                          "hook1 " + RIGHT_UP, "subclass1 " + RIGHT_UP],
+                         "the hook reports first, then the interceptor, for press and release")
+        self.assertEqual(self.right_events(mark), [])
+        # A double click is two clicks here: both are kept.
+        self.desktop.xdotool("click", "--repeat", 2, "--delay", 60, 3)
+        self.assertEqual(len([r for r in self.probe.reports() if r.startswith("subclass1")]), 4)
+        self.assertEqual(self.right_events(mark), [])
+        # The pointer is not left frozen: a left click still reaches the form.
+        self.tk.click("e0")
+        self.probe.expect("hook2")
+        wait_for(lambda: any(e.kind == "focus" and e.widget == "e0"
+                             for e in self.tk.events_since(mark)), what="e0 to take the focus")
+
+    def test_a_press_let_through_reaches_the_window(self):
+        self.probe.command("arm 1", "armed")
+        self.probe.command("keep 0", "keep")
+        mark = self.tk.mark()
+        self.tk.click("e2", button=3)
+        reports = self.probe.reports()
+        self.assertIn(f"subclass1 {RIGHT_DOWN} kept=0", reports)
+        self.assertEqual(self.right_events(mark), ["rpress", "rrelease"])
+
+    def test_disarmed_nothing_is_intercepted(self):
+        self.probe.command("arm 1", "armed")
+        self.probe.command("arm 0", "armed")
+        mark = self.tk.mark()
+        self.tk.click("e2", button=3)
+        reports = self.probe.reports()
+        self.assertEqual([r for r in reports if r.startswith("subclass")], [])
+        self.assertEqual(len([r for r in reports if r.startswith("hook1")]), 2)
+        self.assertEqual(self.right_events(mark), ["rpress", "rrelease"])
+
+    def test_a_second_copy_cannot_take_the_button_and_carries_on(self):
+        self.probe.command("arm 1", "armed")
+        second = Probe(self.desktop)
+        second.command("arm 1", "armed")
+        wait_for(lambda: "cannot take right clicks" in second.stderr(), what="the second copy's notice")
+        mark = self.tk.mark()
+        self.tk.click("e1", button=3)
+        self.assertIn(f"subclass1 {RIGHT_DOWN} kept=1", self.probe.reports())
+        self.assertNotIn("subclass1", " ".join(second.reports()))
+        self.assertEqual(self.right_events(mark), [])
+        self.assertTrue(second.alive())
+        second.command("send x", "done")  # still answering
+
+    def test_title_bar_right_clicks_go_to_the_window_manager(self):
+        self.probe.command("arm 1", "armed")
+        x, y, w, _ = self.desktop.geometry(self.tk.window)
+        self.desktop.xdotool("mousemove", x + w // 3, y - 8, "click", 3)
+        self.assertEqual([r for r in self.probe.reports() if r.startswith(("subclass", "hook1"))], [])
+        self.desktop.xdotool("key", "Escape")  # the window menu it opened
+
+
+class KeyTests(ProbeTest):
+    def paste(self, probe, text, then=None):
+        escaped = text.replace("\\", "\\\\").replace("\n", "\\n")
+        self.assertEqual(probe.command("clip " + escaped, "clip"), "clip 1")
+        probe.send("send ^{v}")
+        if then:
+            probe.send("send " + then)
+        self.assertEqual(probe.expect("done"), "done 1")
+        if then:
+            self.assertEqual(probe.expect("done"), "done 1")
+
+    def test_text_arrives_exactly_in_tk_gtk_and_qt(self):
+        text = "Grüße €1"
+        self.tk.click("e0")
+        self.paste(self.probe, text)
+        self.tk.wait_text("e0", text)
+
+        gtk = GtkForm(self.desktop)
+        gtk.click_entry(1)
+        self.paste(self.probe, text)
+        other = Probe(self.desktop)
+        other.command("window", "window")
+        window = wait_for(lambda: self.desktop.find_windows("Probe window"), what="Qt window")[0]
+        x, y, w, h = self.desktop.geometry(window)
+        self.desktop.xdotool("mousemove", x + w // 2, y + 20, "click", 1)
+        time.sleep(0.2)
+        self.paste(self.probe, text)
+        self.assertEqual(other.expect("probe-edit"), "probe-edit " + text)
+        self.assertEqual(gtk.submit(), ["", text, ""])
+
+    def test_enter_never_overtakes_the_paste(self):
+        for round in range(8):
+            self.tk.click("e0")
+            time.sleep(0.1)
+            mark = self.tk.mark()
+            self.paste(self.probe, f"<{round}>", then="{ENTER}")
+            events = wait_for(lambda: [e for e in self.tk.events_since(mark)
+                                       if e.kind == "key" and e.data == "Return"] and
+                              self.tk.events_since(mark), what="the Enter")
+            kinds = [(e.kind, f"<{round}>" in e.data) for e in events
+                     if e.kind == "content" or (e.kind == "key" and e.data == "Return")]
+            self.assertEqual(kinds, [("content", True), ("key", False)], f"round {round}")
+
+    def test_a_large_multi_line_text_lands_whole_before_the_enter(self):
+        text = "\n".join(f"line {i:04d} " + "x" * 90 for i in range(1000))  # 100 KB
+        for round in range(3):
+            self.tk.click("memo")
+            time.sleep(0.1)
+            mark = self.tk.mark()
+            self.paste(self.probe, f"{round}:" + text, then="{ENTER}")
+            wait_for(lambda: any(e.kind == "key" and e.data == "Return"
+                                 for e in self.tk.events_since(mark)), what="the Enter")
+            events = [e for e in self.tk.events_since(mark)
+                      if e.kind == "content" or (e.kind == "key" and e.data == "Return")]
+            self.assertEqual(events[0].kind, "content", f"round {round}: {events[:3]}")
+            self.assertIn(f"{round}:" + text, events[0].data)
+
+    def test_keys_and_characters_reach_the_focused_window(self):
+        self.tk.click("e0")
+        self.assertEqual(self.probe.command("send ab{TAB}+c{(}", "done"), "done 1")
+        self.tk.wait_text("e0", "ab")
+        self.tk.wait_text("e1", "C(")
+
+    def test_nothing_is_typed_when_part_of_it_cannot_be(self):
+        self.tk.click("e0")
+        time.sleep(0.1)
+        mark = self.tk.mark()
+        self.assertEqual(self.probe.command("send a\u2603b", "done"), "done 0")  # no key gives a snowman
+        self.assertEqual(self.probe.command("send {NOSUCHKEY}", "done"), "done 0")
+        self.assertEqual(self.probe.command("send ^", "done"), "done 0")
+        time.sleep(0.2)
+        self.assertEqual([e for e in self.tk.events_since(mark) if e.kind in ("key", "content")], [])
+
+
+class WindowTests(ProbeTest):
+    tray = True
+
+    def test_topmost_keeps_place_and_leaves_the_focus(self):
+        self.probe.command("window", "window")
+        window = wait_for(lambda: self.desktop.find_windows("Probe window"), what="window")[0]
+        before = self.desktop.geometry(window)
+        self.tk.click("e0")
+        time.sleep(0.2)
+        focus = self.desktop.xdotool("getwindowfocus").strip()
+        self.probe.command("topmost", "topmost")
+        time.sleep(0.3)
+        self.assertIn("_NET_WM_STATE_ABOVE", self.desktop.xprop(window, "_NET_WM_STATE"))
+        self.assertEqual(self.desktop.geometry(window), before)
+        self.assertEqual(self.desktop.xdotool("getwindowfocus").strip(), focus)
+        # Hidden and shown again, it is still on top, in the same place.
+        self.probe.command("hide", "hidden")
+        self.probe.command("show", "shown")
+        window = wait_for(lambda: self.desktop.find_windows("Probe window"), what="window")[0]
+        self.assertIn("_NET_WM_STATE_ABOVE", self.desktop.xprop(window, "_NET_WM_STATE"))
+        self.assertEqual(self.desktop.geometry(window), before)
+
+    def test_tray_icon_comes_and_goes_and_reports_its_clicks(self):
+        self.assertEqual(self.probe.command("tray add", "tray-add"), "tray-add 1 available=1")
+        self.assertEqual(self.probe.command("tray add", "tray-add"), "tray-add 0 available=1",
+                         "an icon is added once")
+        icon = wait_for(lambda: [i for i, n in self.desktop.tray_icons() if n == "platform_probe"],
+                        what="the icon in the tray")[0]
+        x, y, w, h = self.desktop.geometry(icon)
+        self.desktop.xdotool("mousemove", x + w // 2, y + h // 2, "click", 1)
+        self.assertEqual(self.probe.expect("tray"), "tray 514")
+        time.sleep(0.6)
+        self.desktop.xdotool("click", "--repeat", 2, "--delay", 80, 1)
+        self.assertEqual([r for r in self.probe.reports() if r.startswith("tray")],
+                         ["tray 514", "tray 515"])
+        self.desktop.xdotool("click", 3)
+        self.assertEqual(self.probe.expect("tray"), "tray 517")
+        self.assertEqual(self.probe.command("tray active", "tray-active"), "tray-active 1 available=1")
+        self.assertEqual(self.probe.command("tray delete", "tray-delete"), "tray-delete 1 available=1")
+        wait_for(lambda: not [i for i, n in self.desktop.tray_icons() if n == "platform_probe"],
+                 what="the icon to leave the tray")
+        self.assertEqual(self.probe.command("tray active", "tray-active"), "tray-active 0 available=1")
+
+
+if __name__ == "__main__":
+    support.main()

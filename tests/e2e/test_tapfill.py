@@ -1,0 +1,228 @@
+"""Tapfill as a user meets it, on a private X desktop with a tray: forms of
+other programs filled by clicks, the paste options, right clicks in paste
+mode, F12, the tray icon and the window commands."""
+
+import os
+import time
+import unittest
+
+import support
+from desktop import Desktop, wait_for
+from tapfill import Tapfill, write_data
+from targets import GtkForm, TkForm
+
+ONE_LINE = ["Grüße €1", "second line", "third", "fourth", "fifth", "sixth"]
+PERSONAL = ["Ann", "Lee", "ACME Ltd", "1 Main St", "", "Springfield", "IL", "62701",
+            "ann@example.com", "555-0100"]
+MULTI_LINE = ["Dear Sir,\nthank you.\n  Regards", "second\nfield"]
+
+
+class TapfillTest(unittest.TestCase):
+    def setUp(self):
+        self.desktop = Desktop(tray=True)
+        self.desktop.__enter__()
+        self.addCleanup(self.desktop.close)
+        data = os.path.join(self.desktop.tmp, "data")
+        write_data(data, one_line=ONE_LINE, personal=PERSONAL, multi_line=MULTI_LINE,
+                   captions=["Letter", "Other"])
+        self.tk = TkForm(self.desktop)
+        self.app = Tapfill(self.desktop, support.program("TAPFILL"), data).start()
+        self.addCleanup(self.app.stop)
+
+    def paste_mode_on(self):
+        """Double click on the tray icon: paste mode on, window shown on top."""
+        self.app.tray_double_click()
+        self.app.wait_shown()
+        wait_for(self.app.is_topmost, what="the main window on top")
+
+    def fill(self, widget, expected):
+        """Left click into a widget of the form; the field arrives there."""
+        self.tk.click(widget)
+        self.tk.wait_text(widget, expected)
+        time.sleep(0.25)  # an advance pauses click acceptance for 120 ms
+
+    def contents(self, widget, mark=0):
+        return [e.data for e in self.tk.events_since(mark)
+                if e.kind == "content" and e.widget == widget]
+
+    def right_clicks_seen(self, mark):
+        return [e.kind for e in self.tk.events_since(mark) if e.kind in ("rpress", "rrelease")]
+
+
+class FillingForms(TapfillTest):
+    def test_a_whole_form_filled_by_clicks_each_field_once(self):
+        self.paste_mode_on()
+        self.app.page("OPT.")
+        self.app.check("Auto Advance")
+        self.app.arm_paste()
+        for i in range(6):
+            self.fill(f"e{i}", ONE_LINE[i])
+
+        self.app.page("PERS")
+        time.sleep(0.3)
+        for i in range(3):
+            self.fill(f"e{i}", ONE_LINE[i] + PERSONAL[i])  # the caret sits at the end
+
+        self.app.page("MULTI")
+        time.sleep(0.3)
+        self.fill("memo", MULTI_LINE[0])
+        for i in range(6):
+            self.assertEqual(len(self.contents(f"e{i}")), 2 if i < 3 else 1, f"e{i} once per paste")
+        self.assertEqual(self.contents("memo"), [MULTI_LINE[0]])
+
+    def test_auto_tab_and_enter_come_after_the_text_every_time(self):
+        self.paste_mode_on()
+        self.app.page("OPT.")
+        self.app.check("Auto Tab")
+        self.app.check("Auto Carriage Return (ENTER)")
+        self.app.check("Auto Advance")
+        self.app.arm_paste()
+        for round, widget in enumerate(["e0", "e2", "e4"]):
+            mark = self.tk.mark()
+            self.tk.click(widget)
+            following = f"e{int(widget[1]) + 1}"
+            wait_for(lambda: any(e.kind == "key" and e.data == "Return"
+                                 for e in self.tk.events_since(mark)), what="the Enter")
+            seen = [(e.kind, e.widget, e.data) for e in self.tk.events_since(mark)
+                    if e.kind == "content" or (e.kind == "key" and e.data in ("Tab", "Return"))]
+            self.assertEqual(seen, [("content", widget, ONE_LINE[round]),
+                                    ("key", widget, "Tab"),
+                                    ("key", following, "Return")])
+            time.sleep(0.25)
+
+    def test_a_gtk_form(self):
+        gtk = GtkForm(self.desktop)
+        self.paste_mode_on()
+        self.app.page("OPT.")
+        self.app.check("Auto Advance")
+        self.app.arm_paste()
+        for i in range(3):
+            gtk.click_entry(i)
+            time.sleep(0.5)
+        self.app.press("PASTE")  # off again, so that the click on OK pastes nothing
+        time.sleep(0.2)
+        self.assertEqual(gtk.submit(), ONE_LINE[:3])
+
+    def test_a_large_multi_line_field(self):
+        self.app.stop()
+        big = "\n".join(f"line {i:04d} " + "y" * 90 for i in range(1000))
+        write_data(self.app.data_dir, one_line=ONE_LINE, multi_line=[big])
+        self.app.start()
+        self.paste_mode_on()
+        self.app.page("OPT.")
+        self.app.check("Auto Carriage Return (ENTER)")
+        self.app.page("MULTI")
+        self.app.arm_paste()
+        mark = self.tk.mark()
+        self.tk.click("memo")
+        self.tk.wait_text("memo", big + "\n", timeout=5)  # the Enter after the whole text
+        self.assertEqual(self.contents("memo", mark)[0], big)
+
+
+class RightClicksAndPasteMode(TapfillTest):
+    def test_right_clicks_are_swallowed_and_advance_once_each(self):
+        self.paste_mode_on()
+        self.app.page("1 LINE")
+        self.app.arm_paste()
+        mark = self.tk.mark()
+        self.tk.click("e5", button=3)
+        time.sleep(0.3)
+        self.tk.click("e5", button=3)
+        time.sleep(0.3)
+        self.assertEqual(self.right_clicks_seen(mark), [])
+        self.fill("e0", ONE_LINE[2])  # two right clicks: two steps from the first field
+
+    def test_a_right_click_brings_back_the_hidden_window(self):
+        self.paste_mode_on()
+        self.app.press("HIDE")
+        self.app.wait_hidden()
+        mark = self.tk.mark()
+        self.tk.click("e1", button=3)
+        self.app.wait_shown()
+        self.assertTrue(self.app.is_topmost())
+        self.assertEqual(self.right_clicks_seen(mark), [])
+
+    def test_with_paste_mode_off_right_clicks_reach_the_program(self):
+        mark = self.tk.mark()
+        self.tk.click("e1", button=3)
+        wait_for(lambda: self.right_clicks_seen(mark) == ["rpress", "rrelease"],
+                 what="the form's right-click binding")
+        time.sleep(0.3)
+        self.assertIsNone(self.app.window())
+
+    def test_f12_switches_paste_mode_and_still_reaches_the_program(self):
+        idle_look = self.app.icon_picture()
+        self.tk.click("e0")
+        time.sleep(0.2)
+        mark = self.tk.mark()
+        self.desktop.xdotool("key", "F12")
+        wait_for(lambda: self.app.icon_picture() != idle_look, what="the active look")
+        self.assertIsNone(self.app.window(), "F12 alone shows no window")
+        self.tk.click("e1", button=3)
+        self.app.wait_shown()
+        self.assertEqual(self.right_clicks_seen(mark), [])
+
+        self.desktop.xdotool("key", "F12")
+        wait_for(lambda: self.app.icon_picture() == idle_look, what="the idle look")
+        self.tk.click("e1", button=3)
+        wait_for(lambda: self.right_clicks_seen(mark) == ["rpress", "rrelease"],
+                 what="the right click to pass again")
+        self.assertEqual(len([e for e in self.tk.events_since(mark)
+                              if e.kind == "key" and e.data == "F12"]), 2)
+
+
+class TrayAndWindowCommands(TapfillTest):
+    def test_tray_double_click_both_ways(self):
+        self.assertIsNone(self.app.window(), "hidden after start")
+        idle_look = self.app.icon_picture()
+        self.paste_mode_on()
+        wait_for(lambda: self.app.icon_picture() != idle_look, what="the active look")
+        time.sleep(0.3)
+        self.app.tray_double_click()
+        self.app.wait_hidden()
+        wait_for(lambda: self.app.icon_picture() == idle_look, what="the idle look")
+        mark = self.tk.mark()
+        self.tk.click("e0", button=3)
+        wait_for(lambda: self.right_clicks_seen(mark) == ["rpress", "rrelease"],
+                 what="paste mode to be off")
+        # A single click and a right click on the icon change nothing.
+        self.app.tray_click(1)
+        self.app.tray_click(3)
+        time.sleep(0.5)
+        self.assertIsNone(self.app.window())
+
+    def test_hide_and_suspend_and_a_later_show(self):
+        idle_look = self.app.icon_picture()
+        self.paste_mode_on()
+        self.app.press("HIDE")
+        self.app.wait_hidden()
+        self.assertNotEqual(self.app.icon_picture(), idle_look, "HIDE leaves paste mode on")
+        self.tk.click("e0", button=3)
+        self.app.wait_shown()
+
+        self.app.press("SUSPEND")
+        self.app.wait_hidden()
+        wait_for(lambda: self.app.icon_picture() == idle_look, what="the idle look")
+        mark = self.tk.mark()
+        self.tk.click("e0", button=3)
+        wait_for(lambda: self.right_clicks_seen(mark) == ["rpress", "rrelease"],
+                 what="paste mode to be off")
+        self.assertIsNone(self.app.window())
+
+        self.paste_mode_on()
+        self.app.page("1 LINE")
+        self.app.arm_paste()
+        self.fill("e3", ONE_LINE[0])
+
+    def test_exit_leaves_no_icon_and_clears_the_running_flag(self):
+        self.assertEqual(self.app.running_flag(), "1")
+        self.paste_mode_on()
+        self.app.press("EXIT")
+        self.assertEqual(self.app.process.wait(timeout=5), 0)
+        wait_for(lambda: not [i for i, n in self.desktop.tray_icons() if n == "Tapfill"],
+                 what="the icon to leave the tray")
+        self.assertEqual(self.app.running_flag(), "0")
+
+
+if __name__ == "__main__":
+    support.main()
