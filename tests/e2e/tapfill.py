@@ -60,9 +60,16 @@ class Tapfill:
 
     # -- life cycle -----------------------------------------------------------
     def start(self):
+        self.launch()
+        return self.wait_ready()
+
+    def launch(self):
         with open(self.log, "ab") as log:
             self.process = self.desktop.start(
                 "tapfill", [self.binary, "--data-dir", self.data_dir], stdout=log, stderr=log)
+        return self
+
+    def wait_ready(self):
         # The splash closes after two seconds; then the icon is in the tray.
         self.icon = wait_for(self._find_icon, timeout=15, what="Tapfill's tray icon")
         return self

@@ -3,6 +3,8 @@ other programs filled by clicks, the paste options, right clicks in paste
 mode, F12, the tray icon and the window commands."""
 
 import os
+import signal
+import subprocess
 import time
 import unittest
 
@@ -218,6 +220,73 @@ class TrayAndWindowCommands(TapfillTest):
         self.assertEqual(self.app.running_flag(), "1")
         self.paste_mode_on()
         self.app.press("EXIT")
+        self.assertEqual(self.app.process.wait(timeout=5), 0)
+        wait_for(lambda: not [i for i, n in self.desktop.tray_icons() if n == "Tapfill"],
+                 what="the icon to leave the tray")
+        self.assertEqual(self.app.running_flag(), "0")
+
+
+class StoredDataAndLife(unittest.TestCase):
+    """The program's life: splash, tray, the stored data, SAVE and the stops."""
+
+    SPLASH_SIZE = (7380 // 15, 4245 // 15)
+
+    def setUp(self):
+        self.desktop = Desktop(tray=True)
+        self.desktop.__enter__()
+        self.addCleanup(self.desktop.close)
+        self.data = os.path.join(self.desktop.tmp, "data")
+        write_data(self.data, one_line=ONE_LINE, personal=PERSONAL, multi_line=MULTI_LINE + ["ends in a break\n"],
+                   captions=["Letter", "Grüße"], left=1500, top=1440)
+        self.app = Tapfill(self.desktop, support.program("TAPFILL"), self.data)
+        self.addCleanup(self.app.stop)
+
+    def read(self, name):
+        with open(os.path.join(self.data, name), "rb") as f:
+            return f.read()
+
+    def splash_windows(self):
+        out = self.desktop.xdotool("search", "--onlyvisible", "--classname", "tapfill", check=False)
+        return [w for w in map(int, out.split()) if self.desktop.geometry(w)[2:] == self.SPLASH_SIZE]
+
+    def test_splash_then_tray_and_save_writes_back_the_same_bytes(self):
+        before = {name: self.read(name) for name in os.listdir(self.data)}
+        self.app.launch()
+        wait_for(self.splash_windows, timeout=10, what="the splash")
+        self.app.wait_ready()
+        self.assertEqual(self.splash_windows(), [], "the splash is gone once the icon is in the tray")
+        self.assertIsNone(self.app.window(), "the main window stays hidden")
+        self.assertEqual(self.app.running_flag(), "1")
+
+        self.app.tray_double_click()
+        self.app.wait_shown()
+        self.app.press("SAVE")
+        wait_for(lambda: os.path.exists(os.path.join(self.data, "MLT12.DAT")), what="SAVE to write")
+        time.sleep(0.3)
+        for name, content in before.items():
+            self.assertEqual(self.read(name), content, name)
+        self.assertEqual(self.read("MLT4.DAT"), b"\r\n", "an empty field is saved as CR LF")
+        self.assertEqual(os.stat(os.path.join(self.data, "MLT4.DAT")).st_mode & 0o777, 0o600)
+
+        self.app.press("EXIT")
+        self.assertEqual(self.app.process.wait(timeout=5), 0)
+        self.assertEqual(self.app.running_flag(), "0")
+
+    def test_a_second_copy_warns_and_no_leaves_the_first_running(self):
+        self.app.start()
+        second = Tapfill(self.desktop, support.program("TAPFILL"), self.data).launch()
+        self.addCleanup(second.stop)
+        warning = self.desktop.wait_window("Tapfill Two copy Warning")
+        self.desktop.xdotool("windowactivate", "--sync", warning, check=False)
+        self.desktop.xdotool("key", "Return")  # No is the default
+        self.assertEqual(second.process.wait(timeout=5), 0)
+        self.assertEqual(self.app.running_flag(), "0", "the No answer clears the flag")
+        self.assertIsNone(self.app.process.poll(), "the first copy runs on")
+        self.assertEqual(len([i for i, n in self.desktop.tray_icons() if n == "Tapfill"]), 1)
+
+    def test_a_stop_request_clears_the_flag_and_removes_the_icon(self):
+        self.app.start()
+        os.kill(self.app.process.pid, signal.SIGTERM)
         self.assertEqual(self.app.process.wait(timeout=5), 0)
         wait_for(lambda: not [i for i, n in self.desktop.tray_icons() if n == "Tapfill"],
                  what="the icon to leave the tray")

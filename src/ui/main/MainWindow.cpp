@@ -59,14 +59,19 @@ int MainWindow::toPixels(int twips) const
     return qRound(twips * logicalDpiX() / 1440.0);
 }
 
+// The position kept in "F3.dat" is that of the window's inside. Placing the
+// inside (rather than the frame) is the one request every window manager
+// carries out exactly, so a save and a restart put the window back where it
+// was instead of creeping by the height of the title bar.
+
 double MainWindow::leftTwips() const
 {
-    return qRound(pos().x() * 1440.0 / logicalDpiX());
+    return qRound(geometry().x() * 1440.0 / logicalDpiX());
 }
 
 double MainWindow::topTwips() const
 {
-    return qRound(pos().y() * 1440.0 / logicalDpiY());
+    return qRound(geometry().y() * 1440.0 / logicalDpiY());
 }
 
 void MainWindow::moveToTwips(double left, double top)
@@ -76,7 +81,8 @@ void MainWindow::moveToTwips(double left, double top)
     constexpr double Limit = 1.0e7;
     left = std::clamp(left, -Limit, Limit);
     top = std::clamp(top, -Limit, Limit);
-    move(qRound(left * logicalDpiX() / 1440.0), qRound(top * logicalDpiY() / 1440.0));
+    setGeometry(QRect(QPoint(qRound(left * logicalDpiX() / 1440.0), qRound(top * logicalDpiY() / 1440.0)),
+                      size()));
 }
 
 QString MainWindow::description(int n) const
