@@ -92,6 +92,18 @@ class FillingForms(TapfillTest):
                                     ("key", following, "Return")])
             time.sleep(0.25)
 
+    def test_a_click_on_tapfill_itself_pastes_nothing_and_does_not_advance(self):
+        self.paste_mode_on()
+        self.app.page("OPT.")
+        self.app.check("Auto Advance")
+        self.app.page("1 LINE")
+        self.app.arm_paste()
+        mark = self.tk.mark()
+        self.app.click_twips(120, 5460, 2655, 615)  # the status label: nothing to choose there
+        time.sleep(0.4)
+        self.fill("e0", ONE_LINE[0])  # still the first field
+        self.assertEqual(self.contents("e0", mark), [ONE_LINE[0]])
+
     def test_a_gtk_form(self):
         gtk = GtkForm(self.desktop)
         self.paste_mode_on()

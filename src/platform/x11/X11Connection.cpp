@@ -71,6 +71,7 @@ X11Connection::X11Connection(_XDisplay* display)
     XISetMask(bits, XI_RawButtonPress);
     XISetMask(bits, XI_RawButtonRelease);
     XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawKeyRelease);
     XIEventMask mask{};
     mask.deviceid = XIAllMasterDevices;
     mask.mask_len = sizeof(bits);
@@ -177,6 +178,11 @@ void X11Connection::dispatch(void* xevent)
                 raw.kind = RawInput::KeyDown;
                 raw.detail = e->detail;
                 raw.repeat = (e->flags & XIKeyRepeat) != 0;
+                isRaw = true;
+                break;
+            case XI_RawKeyRelease:
+                raw.kind = RawInput::KeyUp;
+                raw.detail = e->detail;
                 isRaw = true;
                 break;
             default:

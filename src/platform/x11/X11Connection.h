@@ -27,7 +27,7 @@ namespace tapfill::platform::x11 {
 /// A button or key seen by the raw event stream: every press anywhere on the
 /// desktop, not taken from the program that receives it.
 struct RawInput {
-    enum Kind { ButtonDown, ButtonUp, KeyDown } kind = ButtonDown;
+    enum Kind { ButtonDown, ButtonUp, KeyDown, KeyUp } kind = ButtonDown;
     /// Logical button (after the pointer mapping: 1 is the primary button,
     /// 3 the secondary one, also for left-handed users) or keycode.
     int detail = 0;

@@ -38,13 +38,19 @@ bool X11MessageHook::watches(MouseMessage message) const
 
 void X11MessageHook::onRawInput(const RawInput& input)
 {
-    if (input.kind == RawInput::KeyDown) {
-        // Auto-repeat is ignored so that a held key counts once. The keycode
-        // is looked up each time: the keyboard map can change under us.
-        if (key_ != WatchedKey::F12 || input.repeat || !onHookKey)
-            return;
+    if (input.kind == RawInput::KeyDown || input.kind == RawInput::KeyUp) {
+        // The keycode is looked up each time: the keyboard map can change
+        // under us.
         auto f12 = connection_->keyboard().find(XK_F12);
-        if (f12 && f12->keycode == input.detail)
+        if (!f12 || f12->keycode != input.detail)
+            return;
+        // A held key counts once: the server's auto-repeat sends no raw
+        // events, but a device may press again without releasing.
+        const bool wasDown = f12Down_;
+        f12Down_ = input.kind == RawInput::KeyDown;
+        if (input.kind == RawInput::KeyUp || wasDown || input.repeat)
+            return;
+        if (key_ == WatchedKey::F12 && onHookKey)
             onHookKey();
         return;
     }

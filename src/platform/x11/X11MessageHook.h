@@ -28,6 +28,7 @@ private:
     int listenerId_ = 0;
     std::vector<MouseMessage> messages_;
     WatchedKey key_ = WatchedKey::None;
+    bool f12Down_ = false;
 };
 
 } // namespace tapfill::platform::x11
