@@ -17,14 +17,16 @@ class DesktopError(RuntimeError):
 
 
 def wait_for(predicate, timeout=5.0, interval=0.02, what="condition"):
-    """Polls `predicate` until it returns a true value, which is returned."""
+    """Polls `predicate` until it returns a true value, which is returned.
+    `what` names the condition; a callable is asked only on time-out, so the
+    message can tell the state at that moment."""
     deadline = time.monotonic() + timeout
     while True:
         value = predicate()
         if value:
             return value
         if time.monotonic() > deadline:
-            raise DesktopError(f"timed out waiting for {what}")
+            raise DesktopError(f"timed out waiting for {what() if callable(what) else what}")
         time.sleep(interval)
 
 

@@ -89,8 +89,10 @@ class TkForm:
         return texts[-1] if texts else ""
 
     def wait_text(self, widget, text, timeout=3.0):
+        def shorten(value):
+            return repr(value) if len(value) <= 80 else f"{value[:60]!r}... ({len(value)} characters)"
         return wait_for(lambda: self.text(widget) == text, timeout=timeout,
-                        what=f"{widget} to hold {text!r} (holds {self.text(widget)!r})")
+                        what=lambda: f"{widget} to hold {shorten(text)} (holds {shorten(self.text(widget))})")
 
 
 class GtkForm:
