@@ -16,34 +16,24 @@ struct ClickCapture : AppFixture {
     }
 };
 
-TEST_F(ClickCapture, LeftReleaseStartsADeliveryOnlyWithClickAcceptanceOn)
+TEST_F(ClickCapture, LeftReleaseStartsADeliveryOnlyWithClickAcceptanceOnWhateverThePasteMode)
 {
+    EXPECT_EQ(fake.winHook2().watchedMessages, std::vector{MouseMessage::LeftButtonUp});
     fake.winHook2().injectMessage(MouseMessage::LeftButtonUp);
     EXPECT_FALSE(form.Timer1.enabled());
 
     switchClickAcceptanceOn();
+    fake.winHook2().injectMessage(MouseMessage::LeftButtonUp, 0x99, /*ownWindow=*/true);
+    EXPECT_FALSE(form.Timer1.enabled()) << "a click on Tapfill itself is no paste click";
     fake.winHook2().injectMessage(MouseMessage::LeftButtonUp, 0x1234);
     EXPECT_TRUE(form.Timer1.enabled());
     EXPECT_EQ(fake.subClass2().targetWindow(), 0x1234u);
     EXPECT_TRUE(fake.keys().typed.empty()) << "nothing is typed before the tick";
-}
+    engine.Timer1_Timer();
 
-TEST_F(ClickCapture, LeftReleaseWorksWhetherPasteModeIsOnOrOff)
-{
-    switchClickAcceptanceOn();
-    for (std::int16_t mode : {0, 1}) {
-        form.setActiveFlag(mode);
-        fake.keys().typed.clear();
-        leftClickAndTick();
-        EXPECT_EQ(fake.keys().typed, std::vector<std::string>{"^{v}"}) << "paste mode " << mode;
-    }
-}
-
-TEST_F(ClickCapture, ClicksOnTapfillItselfAreNotPasteClicks)
-{
-    switchClickAcceptanceOn();
-    fake.winHook2().injectMessage(MouseMessage::LeftButtonUp, 0x99, /*ownWindow=*/true);
-    EXPECT_FALSE(form.Timer1.enabled());
+    form.setActiveFlag(1);
+    leftClickAndTick();
+    EXPECT_EQ(fake.keys().typed, (std::vector<std::string>{"^{v}", "^{v}"}));
 }
 
 TEST_F(ClickCapture, TwoReleasesWithin100msGiveOnePaste)
@@ -57,16 +47,29 @@ TEST_F(ClickCapture, TwoReleasesWithin100msGiveOnePaste)
     EXPECT_EQ(fake.clipboard().text, "Jane");
 }
 
-TEST_F(ClickCapture, RightClickInPasteModeIsSwallowedRaisesTheWindowAndAdvancesOnce)
+TEST_F(ClickCapture, RightClickIsSwallowedAndRaisesTheWindowInPasteModeAndAdvancesWithClickAcceptance)
 {
-    switchClickAcceptanceOn();
-    form.setActiveFlag(1);
-    ASSERT_EQ(selectedIndex(form.O1), 0);
+    EXPECT_EQ(fake.winHook1().watchedMessages,
+              (std::vector{MouseMessage::RightButtonDown, MouseMessage::RightButtonUp}));
+    // Paste mode, click acceptance, messages kept from the program, O1 button selected after.
+    const std::tuple<std::int16_t, bool, int, int> cases[] = {{1, false, 2, 0}, {1, true, 2, 1}, {0, true, 0, 0}};
+    for (const auto& [pasteMode, clickAcceptance, kept, selected] : cases) {
+        form.setActiveFlag(pasteMode);
+        ui::MainWindow::select(form.O1[0]);
+        if (clickAcceptance)
+            switchClickAcceptanceOn();
+        if (!pasteMode)
+            form.hide();
+        fake.placement().topmostCalls.clear();
+        fake.subClass1().setTargetWindow(0);
 
-    EXPECT_EQ(rightClick(), 2) << "press and release are both kept from the program";
-    EXPECT_EQ(fake.placement().topmostCalls.size(), 2u);
-    EXPECT_EQ(fake.subClass1().targetWindow(), 0x400001u);
-    EXPECT_EQ(selectedIndex(form.O1), 1) << "one click, one step";
+        EXPECT_EQ(rightClick(), kept) << "paste mode " << pasteMode << ", acceptance " << clickAcceptance;
+        EXPECT_EQ(fake.placement().topmostCalls.size(), kept ? 2u : 0u);
+        EXPECT_EQ(fake.subClass1().targetWindow(), kept ? 0x400001u : 0u);
+        EXPECT_EQ(selectedIndex(form.O1), selected) << "one click, one step";
+        EXPECT_EQ(fake.subClass1().armed, pasteMode == 1);
+        EXPECT_EQ(form.isVisible(), pasteMode == 1);
+    }
 }
 
 TEST_F(ClickCapture, RightClickInPasteModeBringsBackAHiddenWindow)
@@ -87,25 +90,6 @@ TEST_F(ClickCapture, RightClickInPasteModeBringsBackAHiddenWindow)
     EXPECT_EQ(state.ReadyFlag, 0);
 }
 
-TEST_F(ClickCapture, RightClickInPasteModeWithoutClickAcceptanceOnlyRaisesTheWindow)
-{
-    form.setActiveFlag(1);
-    EXPECT_EQ(rightClick(), 2);
-    EXPECT_FALSE(fake.placement().topmostCalls.empty());
-    EXPECT_EQ(selectedIndex(form.O1), 0);
-}
-
-TEST_F(ClickCapture, RightClickOutsidePasteModeReachesTheProgramAndChangesNothing)
-{
-    switchClickAcceptanceOn();
-    form.hide();
-    EXPECT_FALSE(fake.subClass1().armed);
-    EXPECT_EQ(rightClick(), 0);
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_TRUE(fake.placement().topmostCalls.empty());
-    EXPECT_EQ(fake.subClass1().targetWindow(), 0u);
-}
-
 TEST_F(ClickCapture, ReleaseInsideThe120msPauseStillGivesExactlyOneStepPerClick)
 {
     switchClickAcceptanceOn();
@@ -116,6 +100,7 @@ TEST_F(ClickCapture, ReleaseInsideThe120msPauseStillGivesExactlyOneStepPerClick)
     fake.subClass1().injectMessage(MouseMessage::RightButtonDown);
     EXPECT_EQ(selectedIndex(form.O1), 1);
     EXPECT_EQ(state.ReadyFlag, 0);
+    EXPECT_TRUE(form.Timer2.enabled());
     fake.subClass1().injectMessage(MouseMessage::RightButtonUp);
     EXPECT_EQ(state.AdvanceToggle, 1);
     engine.Timer2_Timer();
@@ -129,6 +114,7 @@ TEST_F(ClickCapture, ReleaseInsideThe120msPauseStillGivesExactlyOneStepPerClick)
 
 TEST_F(ClickCapture, F12TwiceReturnsPasteModeAndTrayLookToWhereTheyWere)
 {
+    EXPECT_EQ(fake.winHook1().watchedKey, platform::WatchedKey::F12);
     switchClickAcceptanceOn();
     const bool visible = form.isVisible();
 
@@ -143,15 +129,6 @@ TEST_F(ClickCapture, F12TwiceReturnsPasteModeAndTrayLookToWhereTheyWere)
     EXPECT_EQ(fake.tray().shownTip(), "Double Click To Start Tapfill");
     EXPECT_EQ(state.ReadyFlag, 1) << "F12 leaves click acceptance alone";
     EXPECT_EQ(form.isVisible(), visible);
-}
-
-TEST_F(ClickCapture, HooksWatchTheirMessagesAndKey)
-{
-    EXPECT_EQ(fake.winHook1().watchedMessages,
-              (std::vector{MouseMessage::RightButtonDown, MouseMessage::RightButtonUp}));
-    EXPECT_EQ(fake.winHook1().watchedKey, platform::WatchedKey::F12);
-    EXPECT_EQ(fake.winHook2().watchedMessages, std::vector{MouseMessage::LeftButtonUp});
-    EXPECT_EQ(fake.winHook2().watchedKey, platform::WatchedKey::None);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The advance to the next field: groups, wrap-around and the toggle that
-// turns a press and a release into one step.
+// The advance to the next field: groups, wrap-around, and pages without a
+// selection of their own.
 
 #include "support/AppFixture.h"
 
@@ -8,92 +8,50 @@ namespace {
 
 struct FieldSelection : AppFixture {
     FieldSelection() { form.show(); }
-    /// Two calls in a row, as a right click's press and release make them.
-    void step()
+    void onPage(std::int16_t tab, std::int16_t subTab = 0)
     {
-        engine.AdvanceField();
-        engine.AdvanceField();
+        state.CurrentTab = tab;
+        state.CurrentSubTab = subTab;
     }
 };
 
 TEST_F(FieldSelection, EveryGroupWrapsFromItsLastButtonToItsFirst)
 {
-    state.CurrentTab = 0;
-    ui::MainWindow::select(form.O1[11]);
-    step();
-    EXPECT_EQ(selectedIndex(form.O1), 0);
-
-    state.CurrentTab = 1;
-    ui::MainWindow::select(form.PERS[9]);
-    step();
-    EXPECT_EQ(selectedIndex(form.PERS), 0);
-
-    state.CurrentTab = 2;
-    const int lastOfPage[] = {4, 8, 12};
-    for (std::int16_t page = 0; page < 3; ++page) {
-        state.CurrentSubTab = page;
-        ui::MainWindow::select(form.Option(lastOfPage[page]));
-        step();
-        EXPECT_EQ(selectedIndex(form.OptionButtons), 4 * page) << "sub-page " << page;
+    // Page, sub-page, the button selected, its group, the one selected after.
+    const std::tuple<std::int16_t, std::int16_t, QRadioButton*, std::span<QRadioButton* const>, int> cases[] = {
+        {0, 0, form.O1[11], form.O1, 0},
+        {3, 0, form.O1[4], form.O1, 5}, // "OPT." advances the one-line group
+        {1, 0, form.PERS[9], form.PERS, 0},
+        {2, 0, form.Option(4), form.OptionButtons, 0},
+        {2, 1, form.Option(8), form.OptionButtons, 4},
+        {2, 2, form.Option(12), form.OptionButtons, 8},
+    };
+    for (const auto& [tab, subTab, from, group, expected] : cases) {
+        onPage(tab, subTab);
+        ui::MainWindow::select(from);
+        engine.AdvanceField(); // a right click's press and release: one step
+        engine.AdvanceField();
+        EXPECT_EQ(selectedIndex(group), expected) << "page " << tab << '/' << subTab;
     }
 }
 
-TEST_F(FieldSelection, OptPageAdvancesTheOneLineGroup)
+TEST_F(FieldSelection, WithoutASelectionOnThePageNothingMoves)
 {
-    state.CurrentTab = 3;
-    ui::MainWindow::select(form.O1[4]);
-    step();
-    EXPECT_EQ(selectedIndex(form.O1), 5);
-}
-
-TEST_F(FieldSelection, TheToggleMakesEverySecondCallANoOp)
-{
-    state.CurrentTab = 0;
-    engine.AdvanceField();
-    EXPECT_EQ(selectedIndex(form.O1), 1);
-    engine.AdvanceField();
-    EXPECT_EQ(selectedIndex(form.O1), 1);
-    EXPECT_EQ(state.AdvanceToggle, 0);
-    engine.AdvanceField();
-    EXPECT_EQ(selectedIndex(form.O1), 2);
-}
-
-TEST_F(FieldSelection, NoSelectedButtonSelectsNothingButStillSetsTheToggle)
-{
-    state.CurrentTab = 1; // activation selected O1(0); no PERS button is on
+    onPage(1); // activation selected O1(0); no PERS button is on
     engine.AdvanceField();
     EXPECT_EQ(selectedIndex(form.PERS), -1);
-    EXPECT_EQ(state.AdvanceToggle, 1);
+    EXPECT_EQ(state.AdvanceToggle, 1) << "the toggle is still set";
 
-    // On "MULTI 2" with the selection on "MULTI 1": likewise.
-    state.AdvanceToggle = 0;
-    state.CurrentTab = 2;
-    state.CurrentSubTab = 1;
-    ui::MainWindow::select(form.Option(2));
-    engine.AdvanceField();
-    EXPECT_EQ(selectedIndex(form.OptionButtons), 1);
-    EXPECT_EQ(state.AdvanceToggle, 1);
-}
-
-TEST_F(FieldSelection, AnUnknownSubPageChangesNothingAtAll)
-{
-    state.CurrentTab = 2;
-    state.CurrentSubTab = 3;
-    ui::MainWindow::select(form.Option(1));
-    engine.AdvanceField();
-    EXPECT_EQ(selectedIndex(form.OptionButtons), 0);
-    EXPECT_EQ(state.AdvanceToggle, 0);
-}
-
-TEST_F(FieldSelection, TheAdvanceRunsTheButtonsClickHandler)
-{
-    switchClickAcceptanceOn();
-    state.CurrentTab = 0;
-    engine.AdvanceField();
-    EXPECT_EQ(state.ReadyFlag, 0);
-    EXPECT_TRUE(form.Timer2.enabled());
-    engine.Timer2_Timer();
-    EXPECT_EQ(state.ReadyFlag, 1);
+    // "MULTI 2" with the selection on "MULTI 1" likewise; an unknown
+    // sub-page changes nothing at all.
+    for (const auto& [subTab, toggle] : {std::pair<std::int16_t, int>{1, 1}, {3, 0}}) {
+        state.AdvanceToggle = 0;
+        onPage(2, subTab);
+        ui::MainWindow::select(form.Option(2));
+        engine.AdvanceField();
+        EXPECT_EQ(selectedIndex(form.OptionButtons), 1);
+        EXPECT_EQ(state.AdvanceToggle, toggle) << "sub-page " << subTab;
+    }
 }
 
 } // namespace

@@ -21,54 +21,38 @@ struct PasteDelivery : AppFixture {
         turnOuter(0);
         switchClickAcceptanceOn();
     }
-    void turnTo(int page, int subPage = 0)
-    {
-        form.SSTab2->setCurrentIndex(subPage);
-        turnOuter(page);
-        engine.Timer2_Timer(); // the page turn paused click acceptance
-    }
 };
 
-TEST_F(PasteDelivery, PastesTheSelectedOneLineFieldAndGoesIdle)
+TEST_F(PasteDelivery, PastesTheSelectedFieldWithCtrlVTabEnterThenTheAdvanceAndGoesIdle)
 {
-    ui::MainWindow::select(form.O1[3]);
-    engine.Timer2_Timer();
-    leftClickAndTick();
-    EXPECT_EQ(fake.clipboard().text, "line 3");
-    EXPECT_EQ(fake.keys().typed, Keys{"^{v}"});
-    EXPECT_FALSE(form.Timer1.enabled());
-    EXPECT_FALSE(engine.delivering());
-}
-
-TEST_F(PasteDelivery, OptionsGoInOrderCtrlVTabEnterThenTheAdvance)
-{
-    struct Case {
-        bool tab, enter, advance;
-        Keys keys;
-    };
-    const Case cases[] = {
+    // Auto Tab, Auto Carriage Return, Auto Advance, and the keys typed.
+    const std::tuple<bool, bool, bool, Keys> cases[] = {
+        {false, false, false, {"^{v}"}},
         {true, false, false, {"^{v}", "{TAB}"}},
         {false, true, false, {"^{v}", "{ENTER}"}},
         {true, true, true, {"^{v}", "{TAB}", "{ENTER}"}},
     };
-    for (const Case& c : cases) {
-        form.AUT->setChecked(c.tab);
-        form.AUT2->setChecked(c.enter);
-        form.AUT3->setChecked(c.advance);
+    for (const auto& [tab, enter, advance, keys] : cases) {
+        form.AUT->setChecked(tab);
+        form.AUT2->setChecked(enter);
+        form.AUT3->setChecked(advance);
         ui::MainWindow::select(form.O1[11]);
         engine.Timer2_Timer();
         fake.keys().typed.clear();
 
         fake.keys().holdProcessing = true;
         leftClickAndTick();
+        EXPECT_EQ(fake.clipboard().text, "line 11");
         // Each key waits until the one before it has been processed.
-        for (std::size_t sent = 1; sent <= c.keys.size(); ++sent) {
+        for (std::size_t sent = 1; sent <= keys.size(); ++sent) {
             EXPECT_EQ(fake.keys().typed.size(), sent);
             EXPECT_EQ(selectedIndex(form.O1), 11) << "the advance comes last";
             fake.keys().processNext();
         }
-        EXPECT_EQ(fake.keys().typed, c.keys);
-        EXPECT_EQ(selectedIndex(form.O1), c.advance ? 0 : 11) << "advance wraps to the first field";
+        EXPECT_EQ(fake.keys().typed, keys);
+        EXPECT_EQ(selectedIndex(form.O1), advance ? 0 : 11) << "advance wraps to the first field";
+        EXPECT_FALSE(form.Timer1.enabled());
+        EXPECT_FALSE(engine.delivering());
         fake.keys().holdProcessing = false;
     }
 }
@@ -112,34 +96,27 @@ TEST_F(PasteDelivery, NothingSelectedEmptiesTheClipboardAndStillSendsTheKeys)
 
 TEST_F(PasteDelivery, EachPageDeliversFromItsOwnSet)
 {
-    turnTo(3); // "OPT." pastes from "1 LINE"
-    ui::MainWindow::select(form.O1[5]);
-    engine.Timer2_Timer();
-    leftClickAndTick();
-    EXPECT_EQ(fake.clipboard().text, "line 5");
-
-    turnTo(1); // "PERS" pastes the stored personal data
-    ui::MainWindow::select(form.PERS[8]);
-    engine.Timer2_Timer();
-    leftClickAndTick();
-    EXPECT_EQ(fake.clipboard().text, "personal 8");
-
-    turnTo(2, 0); // "MULTI": a selection on a sub-page not showing still counts
-    ui::MainWindow::select(form.Option(11));
-    engine.Timer2_Timer();
-    leftClickAndTick();
-    EXPECT_EQ(fake.clipboard().text, "multi 10\nsecond line");
+    // "OPT." pastes from "1 LINE", "PERS" the stored personal data, and on
+    // "MULTI" a selection on a sub-page not showing still counts.
+    const std::tuple<int, QRadioButton*, const char*> cases[] = {
+        {3, form.O1[5], "line 5"}, {1, form.PERS[8], "personal 8"}, {2, form.Option(11), "multi 10\nsecond line"}};
+    for (const auto& [page, button, text] : cases) {
+        turnOuter(page);
+        ui::MainWindow::select(button);
+        engine.Timer2_Timer(); // the page turn and the selection paused click acceptance
+        leftClickAndTick();
+        EXPECT_EQ(fake.clipboard().text, text) << "page " << page;
+    }
 }
 
 TEST_F(PasteDelivery, FailureBeforeThePasteIsRetriedForAboutTwoSecondsThenDropped)
 {
     fake.clipboard().failures = 3;
     fake.winHook2().injectMessage(platform::MouseMessage::LeftButtonUp);
-    for (int tick = 0; tick < 3; ++tick) {
+    for (int tick = 0; tick < 3; ++tick)
         engine.Timer1_Timer();
-        EXPECT_TRUE(form.Timer1.enabled()) << "tick " << tick;
-        EXPECT_TRUE(fake.keys().typed.empty());
-    }
+    EXPECT_TRUE(form.Timer1.enabled());
+    EXPECT_TRUE(fake.keys().typed.empty());
     engine.Timer1_Timer();
     EXPECT_EQ(fake.keys().typed, Keys{"^{v}"});
     EXPECT_FALSE(form.Timer1.enabled());

@@ -19,6 +19,15 @@ KeyStroke named(NamedKey key, unsigned modifiers = 0)
     return KeyStroke{modifiers, true, key, 0};
 }
 
+/// Plain characters, one stroke each.
+std::vector<KeyStroke> characters(std::u32string_view text)
+{
+    std::vector<KeyStroke> strokes;
+    for (char32_t c : text)
+        strokes.push_back(character(c));
+    return strokes;
+}
+
 std::vector<KeyStroke> parse(std::string_view text)
 {
     auto strokes = parseKeyNotation(text);
@@ -28,88 +37,56 @@ std::vector<KeyStroke> parse(std::string_view text)
 
 } // namespace
 
-TEST(KeyNotation, TheSequencesOfAPaste)
+TEST(KeyNotation, TheSequencesOfAPasteAndKeyNamesInAnyCaseAndOldSpelling)
 {
     EXPECT_EQ(parse("^{v}"), std::vector{character(U'v', ModControl)});
-    EXPECT_EQ(parse("{TAB}"), std::vector{named(NamedKey::Tab)});
-    EXPECT_EQ(parse("{ENTER}"), std::vector{named(NamedKey::Enter)});
-    EXPECT_EQ(parse("~"), std::vector{named(NamedKey::Enter)});
+    EXPECT_EQ(parse("{TAB}~{ENTER}"),
+              (std::vector{named(NamedKey::Tab), named(NamedKey::Enter), named(NamedKey::Enter)}));
+    EXPECT_EQ(parse("{tab}{Enter}{esc}{BS}{BKSP}{DEL}{PGDN}{F1}{F16}"),
+              (std::vector{named(NamedKey::Tab), named(NamedKey::Enter), named(NamedKey::Escape),
+                           named(NamedKey::Backspace), named(NamedKey::Backspace), named(NamedKey::Delete),
+                           named(NamedKey::PageDown), named(NamedKey::F1), named(NamedKey::F16)}));
 }
 
-TEST(KeyNotation, ModifiersHoldForTheNextKeyOnly)
+TEST(KeyNotation, ModifiersHoldForTheNextKeyOrTheWholeGroup)
 {
     EXPECT_EQ(parse("^va"), (std::vector{character(U'v', ModControl), character(U'a')}));
     EXPECT_EQ(parse("+^%{F5}"), std::vector{named(NamedKey::F5, ModShift | ModControl | ModAlt)});
     EXPECT_EQ(parse("%{TAB}x"), (std::vector{named(NamedKey::Tab, ModAlt), character(U'x')}));
-}
-
-TEST(KeyNotation, AGroupKeepsItsModifiersForEveryKeyInIt)
-{
-    EXPECT_EQ(parse("+(ab)c"),
-              (std::vector{character(U'a', ModShift), character(U'b', ModShift), character(U'c')}));
+    EXPECT_EQ(parse("+(ab)c"), (std::vector{character(U'a', ModShift), character(U'b', ModShift), character(U'c')}));
     // A modifier inside the group adds to the group's own.
-    EXPECT_EQ(parse("^(a%b)"),
-              (std::vector{character(U'a', ModControl), character(U'b', ModControl | ModAlt)}));
+    EXPECT_EQ(parse("^(a%b)"), (std::vector{character(U'a', ModControl), character(U'b', ModControl | ModAlt)}));
 }
 
-TEST(KeyNotation, BracesMakeSpecialCharactersPlain)
+TEST(KeyNotation, BracesMakeSpecialCharactersPlainAndACountRepeatsTheKey)
 {
-    EXPECT_EQ(parse("{+}{^}{%}{~}"),
-              (std::vector{character(U'+'), character(U'^'), character(U'%'), character(U'~')}));
-    EXPECT_EQ(parse("{(}{)}{{}{}}"),
-              (std::vector{character(U'('), character(U')'), character(U'{'), character(U'}')}));
-    EXPECT_EQ(parse("{ }"), std::vector{character(U' ')});
-}
-
-TEST(KeyNotation, KeyNamesIgnoreCaseAndHaveTheirOldSpellings)
-{
-    EXPECT_EQ(parse("{tab}{Enter}{esc}{BS}{BKSP}{DEL}{PGDN}"),
-              (std::vector{named(NamedKey::Tab), named(NamedKey::Enter), named(NamedKey::Escape),
-                           named(NamedKey::Backspace), named(NamedKey::Backspace),
-                           named(NamedKey::Delete), named(NamedKey::PageDown)}));
-    EXPECT_EQ(parse("{F1}{F16}"), (std::vector{named(NamedKey::F1), named(NamedKey::F16)}));
-}
-
-TEST(KeyNotation, ACountRepeatsTheKey)
-{
+    EXPECT_EQ(parse("{+}{^}{%}{~}{(}{)}{{}{}}{ }"), characters(U"+^%~(){} "));
     EXPECT_EQ(parse("{TAB 3}"), std::vector<KeyStroke>(3, named(NamedKey::Tab)));
     EXPECT_EQ(parse("^{x 2}"), std::vector<KeyStroke>(2, character(U'x', ModControl)));
-    EXPECT_EQ(parse("{} 2}"), std::vector<KeyStroke>(2, character(U'}')));
+    EXPECT_EQ(parse("{} 2}"), characters(U"}}"));
     EXPECT_TRUE(parse("{TAB 0}").empty());
 }
 
 TEST(KeyNotation, TextIsReadAsUtf8)
 {
-    EXPECT_EQ(parse("Grüße €1"),
-              (std::vector{character(U'G'), character(U'r'), character(U'ü'), character(U'ß'),
-                           character(U'e'), character(U' '), character(U'€'), character(U'1')}));
-    EXPECT_EQ(parse("{€}"), std::vector{character(U'€')});
-    EXPECT_EQ(parse("\xF0\x9F\x98\x80"), std::vector{character(U'\U0001F600')});
+    EXPECT_EQ(parse("Grüße €1"), characters(U"Grüße €1"));
+    EXPECT_EQ(parse("{€}\xF0\x9F\x98\x80"), characters(U"€\U0001F600"));
     EXPECT_TRUE(parse("").empty());
 }
 
-TEST(KeyNotation, MalformedNotationIsRefusedWhole)
+TEST(KeyNotation, MalformedNotationAndBrokenUtf8AreRefusedWhole)
 {
-    for (std::string_view bad : {"{", "{TAB", "a}", "{}", "{NOSUCHKEY}", "{TAB x 2}", "^", "a+",
-                                 "(ab", "ab)", "((a))", "+()x)", "{TAB 99999}"})
+    for (std::string_view bad : {"{", "{TAB", "a}", "{}", "{NOSUCHKEY}", "{TAB x 2}", "^", "a+", "(ab", "ab)",
+                                 "((a))", "+()x)", "{TAB 99999}", "\xC3", "a\xC3(b)", "\xC0\xAF", "\xED\xA0\x80",
+                                 "\xF4\x90\x80\x80", "\x80", "{\xC3}"})
         EXPECT_FALSE(parseKeyNotation(bad).has_value()) << bad;
-}
-
-TEST(KeyNotation, BrokenUtf8IsRefused)
-{
-    for (std::string_view bad : {std::string_view("\xC3"), std::string_view("a\xC3(b)"),
-                                 std::string_view("\xC0\xAF"), std::string_view("\xED\xA0\x80"),
-                                 std::string_view("\xF4\x90\x80\x80"), std::string_view("\x80"),
-                                 std::string_view("{\xC3}")})
-        EXPECT_FALSE(parseKeyNotation(bad).has_value());
 }
 
 TEST(KeyNotation, OnlyCtrlVIsAPaste)
 {
     EXPECT_TRUE(isPasteStroke(character(U'v', ModControl)));
     EXPECT_TRUE(isPasteStroke(character(U'V', ModControl | ModShift)));
-    EXPECT_FALSE(isPasteStroke(character(U'v')));
-    EXPECT_FALSE(isPasteStroke(character(U'v', ModAlt)));
-    EXPECT_FALSE(isPasteStroke(character(U'c', ModControl)));
-    EXPECT_FALSE(isPasteStroke(named(NamedKey::Insert, ModShift)));
+    for (const KeyStroke& other : {character(U'v'), character(U'v', ModAlt), character(U'c', ModControl),
+                                   named(NamedKey::Insert, ModShift)})
+        EXPECT_FALSE(isPasteStroke(other));
 }

@@ -11,52 +11,28 @@ namespace {
 constexpr int Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7;
 }
 
-TEST(MessageBoxStyle, TheTwoCopiesWarning)
+TEST(MessageBoxStyle, EveryButtonSetIconAndDefaultButton)
 {
-    // Yes and No, critical icon, No the default.
-    const auto style = decodeMessageBoxStyle(4 + 16 + 256);
-    EXPECT_EQ(style.answers, (std::vector{Yes, No}));
-    EXPECT_EQ(style.icon, MessageBoxIcon::Critical);
-    EXPECT_EQ(style.defaultIndex, 1);
-}
+    // A set the box does not know (6, 15) still gives a way to close it;
+    // system-modal (4096) and foreground (65536) change nothing here.
+    constexpr int Flags = 4096 + 65536;
+    const std::pair<int, std::vector<int>> sets[] = {
+        {0, {Ok}},     {1, {Ok, Cancel}},     {2, {Abort, Retry, Ignore}}, {3, {Yes, No, Cancel}},
+        {4, {Yes, No}}, {5, {Retry, Cancel}}, {6, {Ok}}, {15, {Ok}}, {4 + Flags, {Yes, No}},
+    };
+    for (const auto& [style, answers] : sets)
+        EXPECT_EQ(decodeMessageBoxStyle(style).answers, answers) << style;
 
-TEST(MessageBoxStyle, EveryButtonSet)
-{
-    EXPECT_EQ(decodeMessageBoxStyle(0).answers, (std::vector{Ok}));
-    EXPECT_EQ(decodeMessageBoxStyle(1).answers, (std::vector{Ok, Cancel}));
-    EXPECT_EQ(decodeMessageBoxStyle(2).answers, (std::vector{Abort, Retry, Ignore}));
-    EXPECT_EQ(decodeMessageBoxStyle(3).answers, (std::vector{Yes, No, Cancel}));
-    EXPECT_EQ(decodeMessageBoxStyle(4).answers, (std::vector{Yes, No}));
-    EXPECT_EQ(decodeMessageBoxStyle(5).answers, (std::vector{Retry, Cancel}));
-    // A set the box does not know still gives a way to close it.
-    EXPECT_EQ(decodeMessageBoxStyle(6).answers, (std::vector{Ok}));
-    EXPECT_EQ(decodeMessageBoxStyle(15).answers, (std::vector{Ok}));
-}
+    const std::pair<int, MessageBoxIcon> icons[] = {
+        {0, MessageBoxIcon::None},      {16, MessageBoxIcon::Critical},        {32 + 4, MessageBoxIcon::Question},
+        {48, MessageBoxIcon::Warning},  {64 + 1, MessageBoxIcon::Information}, {80, MessageBoxIcon::None},
+        {16 + Flags, MessageBoxIcon::Critical},
+    };
+    for (const auto& [style, icon] : icons)
+        EXPECT_EQ(decodeMessageBoxStyle(style).icon, icon) << style;
 
-TEST(MessageBoxStyle, EveryIcon)
-{
-    EXPECT_EQ(decodeMessageBoxStyle(0).icon, MessageBoxIcon::None);
-    EXPECT_EQ(decodeMessageBoxStyle(16).icon, MessageBoxIcon::Critical);
-    EXPECT_EQ(decodeMessageBoxStyle(32 + 4).icon, MessageBoxIcon::Question);
-    EXPECT_EQ(decodeMessageBoxStyle(48).icon, MessageBoxIcon::Warning);
-    EXPECT_EQ(decodeMessageBoxStyle(64 + 1).icon, MessageBoxIcon::Information);
-    EXPECT_EQ(decodeMessageBoxStyle(80).icon, MessageBoxIcon::None);
-}
-
-TEST(MessageBoxStyle, DefaultButtonThatDoesNotExistFallsBackToTheFirst)
-{
-    EXPECT_EQ(decodeMessageBoxStyle(3 + 512).defaultIndex, 2);
-    EXPECT_EQ(decodeMessageBoxStyle(0 + 256).defaultIndex, 0);
-    EXPECT_EQ(decodeMessageBoxStyle(4 + 512).defaultIndex, 0);
-    EXPECT_EQ(decodeMessageBoxStyle(2 + 768).defaultIndex, 0);
-}
-
-TEST(MessageBoxStyle, FlagsOutsideTheFieldsAreIgnored)
-{
-    // System-modal (4096) and foreground (65536) change nothing here.
-    const auto plain = decodeMessageBoxStyle(4 + 16 + 256);
-    const auto flagged = decodeMessageBoxStyle(4 + 16 + 256 + 4096 + 65536);
-    EXPECT_EQ(flagged.answers, plain.answers);
-    EXPECT_EQ(flagged.icon, plain.icon);
-    EXPECT_EQ(flagged.defaultIndex, plain.defaultIndex);
+    // A default button that does not exist falls back to the first.
+    for (const auto& [style, index] :
+         {std::pair{3 + 512, 2}, {0 + 256, 0}, {4 + 512, 0}, {2 + 768, 0}, {4 + 256, 1}, {4 + 256 + Flags, 1}})
+        EXPECT_EQ(decodeMessageBoxStyle(style).defaultIndex, index) << style;
 }

@@ -1,22 +1,19 @@
 // The real Qt dialogs, answered by a simulated user while they are open.
 
-#include "TestApplication.h"
+#include "support/InputEvents.h"
+#include "support/QtTestApp.h"
 
 #include "platform/qt/QtDialogs.h"
 
 #include <QInputDialog>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <map>
 
-using tapfill::platform::qt::QtDialogs;
-
+namespace tapfill::test {
 namespace {
 
 /// Runs `act` on the dialog once it is open (modal and active).
@@ -33,82 +30,50 @@ void whenOpen(std::function<void(Dialog&)> act)
     QTimer::singleShot(0, *poll);
 }
 
-void pressKey(QWidget& widget, int key)
-{
-    QWidget* target = widget.focusWidget() ? widget.focusWidget() : &widget;
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &press);
-    QApplication::sendEvent(target, &release);
-}
-
-class QtDialogsTest : public ::testing::Test {
-protected:
-    void SetUp() override { testApplication(); }
-    QtDialogs dialogs;
+struct QtDialogsTest : QtTest {
+    platform::qt::QtDialogs dialogs;
 };
 
-} // namespace
-
-TEST_F(QtDialogsTest, TwoCopiesWarningShowsYesAndNoWithNoAsDefault)
+TEST_F(QtDialogsTest, TwoCopiesWarningShowsItsTextsAndIconAndEnterPicksNo)
 {
-    QMessageBox::StandardButtons shown;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString title, text;
+    QString shown;
     whenOpen<QMessageBox>([&](QMessageBox& box) {
-        shown = box.standardButtons();
-        icon = box.icon();
-        title = box.windowTitle();
-        text = box.text();
-        pressKey(box, Qt::Key_Return); // the default button
+        shown = box.windowTitle() + "|" + box.text() + "|" + QString::number(box.icon());
+        pressKey(&box, Qt::Key_Return); // the default button
     });
-    const int answer = dialogs.messageBox("Running two copies?", "Warning", 4 + 16 + 256);
-    EXPECT_EQ(shown, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(icon, QMessageBox::Critical);
-    EXPECT_EQ(title, "Warning");
-    EXPECT_EQ(text, "Running two copies?");
-    EXPECT_EQ(answer, 7) << "Enter picks No, the default";
+    EXPECT_EQ(dialogs.messageBox("Running two copies?", "Warning", 4 + 16 + 256), 7);
+    EXPECT_EQ(shown, "Warning|Running two copies?|" + QString::number(QMessageBox::Critical));
 }
 
-TEST_F(QtDialogsTest, EachButtonAnswersItsNumber)
+TEST_F(QtDialogsTest, EachButtonAnswersItsNumberAndEscapeAnswersCancelOrNo)
 {
-    const std::pair<int, QMessageBox::StandardButton> cases[] = {
-        {0, QMessageBox::Ok},     {1, QMessageBox::Cancel}, {2, QMessageBox::Abort},
-        {2, QMessageBox::Retry},  {2, QMessageBox::Ignore}, {3, QMessageBox::Yes},
-        {4, QMessageBox::No},     {5, QMessageBox::Retry},
-    };
-    const std::map<QMessageBox::StandardButton, int> number = {
-        {QMessageBox::Ok, 1},    {QMessageBox::Cancel, 2}, {QMessageBox::Abort, 3},
-        {QMessageBox::Retry, 4}, {QMessageBox::Ignore, 5}, {QMessageBox::Yes, 6},
-        {QMessageBox::No, 7},
-    };
+    using Button = QMessageBox::StandardButton;
+    const std::map<Button, int> number = {{QMessageBox::Ok, 1},    {QMessageBox::Cancel, 2}, {QMessageBox::Abort, 3},
+                                          {QMessageBox::Retry, 4}, {QMessageBox::Ignore, 5}, {QMessageBox::Yes, 6},
+                                          {QMessageBox::No, 7}};
+    const std::pair<int, Button> cases[] = {{0, QMessageBox::Ok},    {1, QMessageBox::Cancel}, {2, QMessageBox::Abort},
+                                            {2, QMessageBox::Retry}, {2, QMessageBox::Ignore}, {3, QMessageBox::Yes},
+                                            {4, QMessageBox::No},    {5, QMessageBox::Retry}};
     for (const auto& [style, button] : cases) {
         whenOpen<QMessageBox>([button = button](QMessageBox& box) { box.button(button)->click(); });
         EXPECT_EQ(dialogs.messageBox("text", "title", style), number.at(button)) << style;
     }
-}
-
-TEST_F(QtDialogsTest, EscapeAnswersCancelOrNo)
-{
-    whenOpen<QMessageBox>([](QMessageBox& box) { pressKey(box, Qt::Key_Escape); });
-    EXPECT_EQ(dialogs.messageBox("text", "title", 1), 2);
-    whenOpen<QMessageBox>([](QMessageBox& box) { pressKey(box, Qt::Key_Escape); });
-    EXPECT_EQ(dialogs.messageBox("text", "title", 4), 7);
+    for (const auto& [style, answer] : {std::pair{1, 2}, std::pair{4, 7}}) {
+        whenOpen<QMessageBox>([](QMessageBox& box) { pressKey(&box, Qt::Key_Escape); });
+        EXPECT_EQ(dialogs.messageBox("text", "title", style), answer) << style;
+    }
 }
 
 TEST_F(QtDialogsTest, InputBoxReturnsTheTypedTextOrNothingOnCancel)
 {
-    QString label, shownDefault;
+    QString shown;
     whenOpen<QInputDialog>([&](QInputDialog& input) {
-        label = input.labelText();
-        shownDefault = input.textValue();
+        shown = input.windowTitle() + "|" + input.labelText() + "|" + input.textValue();
         input.setTextValue("Home address");
         input.accept();
     });
-    EXPECT_EQ(dialogs.inputBox("Enter a description", "Description", "Double Click"),
-              "Home address");
-    EXPECT_EQ(label, "Enter a description");
-    EXPECT_EQ(shownDefault, "Double Click");
+    EXPECT_EQ(dialogs.inputBox("Enter a description", "Description", "Double Click"), "Home address");
+    EXPECT_EQ(shown, "Description|Enter a description|Double Click");
 
     whenOpen<QInputDialog>([](QInputDialog& input) {
         input.setTextValue("typed, then cancelled");
@@ -116,3 +81,6 @@ TEST_F(QtDialogsTest, InputBoxReturnsTheTypedTextOrNothingOnCancel)
     });
     EXPECT_EQ(dialogs.inputBox("prompt", "title", "default"), "");
 }
+
+} // namespace
+} // namespace tapfill::test

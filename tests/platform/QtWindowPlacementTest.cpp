@@ -1,18 +1,14 @@
 // Topmost placement of a real widget: the hint arrives, and nothing else
 // about the window changes.
 
-#include "TestApplication.h"
+#include "support/QtTestApp.h"
 
 #include "platform/qt/QtWindowPlacement.h"
 
-#include <QLineEdit>
 #include <QWidget>
 #include <QWindow>
 
-#include <gtest/gtest.h>
-
-using tapfill::platform::qt::QtWindowPlacement;
-
+namespace tapfill::test {
 namespace {
 
 bool staysOnTop(const QWidget& widget)
@@ -22,77 +18,31 @@ bool staysOnTop(const QWidget& widget)
                   : widget.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
-class QtWindowPlacementTest : public ::testing::Test {
-protected:
-    void SetUp() override { testApplication(); }
-    QtWindowPlacement placement;
+struct QtWindowPlacementTest : QtTest {
+    platform::qt::QtWindowPlacement placement;
 };
 
+TEST_F(QtWindowPlacementTest, AWindowKeepsItsPlaceSizeVisibilityAndNativeWindowAndIsOnTopWhenShown)
+{
+    enum { Shown, HiddenAgain, NeverShown };
+    for (int before : {Shown, HiddenAgain, NeverShown}) {
+        QWidget window;
+        window.setGeometry(50, 60, 200, 100);
+        if (before != NeverShown)
+            window.show();
+        if (before == HiddenAgain)
+            window.hide();
+        const QWindow* handle = window.windowHandle();
+
+        placement.makeTopmost(window);
+        placement.makeTopmost(window);
+        EXPECT_EQ(window.isVisible(), before == Shown) << before;
+        EXPECT_TRUE(before != Shown || window.windowHandle() == handle) << "the native window must not be re-made";
+        window.show();
+        EXPECT_TRUE(staysOnTop(window)) << before;
+        EXPECT_EQ(window.geometry(), QRect(50, 60, 200, 100)) << before;
+    }
+}
+
 } // namespace
-
-TEST_F(QtWindowPlacementTest, AShownWindowKeepsItsPlaceSizeAndNativeWindow)
-{
-    QWidget window;
-    window.setGeometry(100, 120, 300, 200);
-    window.show();
-    const QWindow* handle = window.windowHandle();
-    const WId id = window.winId();
-    const QRect before = window.geometry();
-
-    placement.makeTopmost(window);
-    placement.makeTopmost(window);
-
-    EXPECT_TRUE(staysOnTop(window));
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.windowHandle(), handle) << "the native window must not be re-made";
-    EXPECT_EQ(window.winId(), id);
-    EXPECT_EQ(window.geometry(), before);
-}
-
-TEST_F(QtWindowPlacementTest, AWindowNeverShownStaysHiddenAndIsOnTopWhenShown)
-{
-    QWidget window;
-    window.setGeometry(50, 60, 200, 100);
-    placement.makeTopmost(window);
-    EXPECT_FALSE(window.isVisible());
-
-    window.show();
-    EXPECT_TRUE(staysOnTop(window));
-    EXPECT_EQ(window.geometry(), QRect(50, 60, 200, 100));
-}
-
-TEST_F(QtWindowPlacementTest, AHiddenWindowStaysHiddenAndKeepsTheHintWhenShownAgain)
-{
-    QWidget window;
-    window.show();
-    window.hide();
-    placement.makeTopmost(window);
-    EXPECT_FALSE(window.isVisible());
-    window.show();
-    EXPECT_TRUE(staysOnTop(window));
-}
-
-TEST_F(QtWindowPlacementTest, TheKeyboardFocusStaysWhereItWas)
-{
-    QWidget other;
-    auto* edit = new QLineEdit(&other);
-    other.show();
-    other.activateWindow();
-    edit->setFocus();
-    QWidget window;
-    window.show();
-    QApplication::setActiveWindow(&other);
-
-    placement.makeTopmost(window);
-    EXPECT_EQ(QApplication::activeWindow(), &other);
-}
-
-TEST_F(QtWindowPlacementTest, AChildWidgetRaisesItsWindow)
-{
-    QWidget window;
-    auto* child = new QLineEdit(&window);
-    window.show();
-    placement.makeTopmost(*child);
-    EXPECT_TRUE(staysOnTop(window));
-    EXPECT_FALSE(child->windowHandle()) << "the child must not get a native window of its own";
-}
+} // namespace tapfill::test

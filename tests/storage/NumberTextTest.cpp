@@ -8,68 +8,31 @@ using namespace tapfill::storage;
 
 TEST(ReadNumber, TakesTheLongestLeadingNumberIgnoringBlanksTabsAndLineFeeds)
 {
-    EXPECT_EQ(readNumber(" 1440 "), 1440);
-    EXPECT_EQ(readNumber("-150 "), -150);
-    EXPECT_EQ(readNumber("1.0"), 1);
-    EXPECT_EQ(readNumber("01abc"), 1);
-    EXPECT_EQ(readNumber("1 1"), 11);
-    EXPECT_EQ(readNumber("\t1\n2 "), 12);
-    EXPECT_EQ(readNumber("  -  5"), -5);
-    EXPECT_EQ(readNumber("+7"), 7);
-    EXPECT_EQ(readNumber(".5"), 0.5);
-    EXPECT_EQ(readNumber("-.25x"), -0.25);
-    EXPECT_EQ(readNumber("1.5e-1z"), 0.15);
-    EXPECT_EQ(readNumber("1,5"), 1); // a comma is never a decimal point
+    const std::pair<std::string_view, double> cases[] = {
+        {" 1440 ", 1440}, {"-150 ", -150}, {"1.0", 1}, {"01abc", 1}, {"1 1", 11}, {"\t1\n2 ", 12},
+        {"  -  5", -5}, {"+7", 7}, {".5", 0.5}, {"-.25x", -0.25}, {"1.5e-1z", 0.15},
+        {"1,5", 1}, // a comma is never a decimal point
+        // An exponent needs digits.
+        {"1e3", 1000}, {"2E+2", 200}, {"1e", 1}, {"1e+", 1}, {"3ex5", 3},
+        // No number gives zero, and so does one beyond a double.
+        {"", 0}, {"x", 0}, {"-", 0}, {".", 0}, {"- x 1", 0}, {std::string_view("\0" "1", 2), 0}, {"1e999", 0},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(readNumber(text), value) << '"' << text << '"';
 }
 
-TEST(ReadNumber, ExponentNeedsDigits)
+TEST(WriteNumber, BlankOrMinusInFrontAndOneBlankAfterAsASingleWithSevenDigits)
 {
-    EXPECT_EQ(readNumber("1e3"), 1000);
-    EXPECT_EQ(readNumber("2E+2"), 200);
-    EXPECT_EQ(readNumber("1e"), 1);
-    EXPECT_EQ(readNumber("1e+"), 1);
-    EXPECT_EQ(readNumber("3ex5"), 3);
-}
-
-TEST(ReadNumber, NoNumberGivesZero)
-{
-    EXPECT_EQ(readNumber(""), 0);
-    EXPECT_EQ(readNumber("x"), 0);
-    EXPECT_EQ(readNumber("-"), 0);
-    EXPECT_EQ(readNumber("."), 0);
-    EXPECT_EQ(readNumber("- x 1"), 0);
-    EXPECT_EQ(readNumber(std::string_view("\0" "1", 2)), 0);
-    EXPECT_EQ(readNumber("1e999"), 0); // beyond a double: no usable number
-}
-
-TEST(WriteNumber, BlankOrMinusInFrontAndOneBlankAfter)
-{
-    EXPECT_EQ(writeNumber(1440), " 1440 ");
-    EXPECT_EQ(writeNumber(-150), "-150 ");
-    EXPECT_EQ(writeNumber(0), " 0 ");
-    EXPECT_EQ(writeNumber(-0.0), " 0 ");
-    EXPECT_EQ(writeNumber(1234567), " 1234567 ");
-}
-
-TEST(WriteNumber, NonWholeValuesAsASingleWithSevenDigits)
-{
-    EXPECT_EQ(writeNumber(12.5), " 12.5 ");
-    EXPECT_EQ(writeNumber(0.5), " .5 ");
-    EXPECT_EQ(writeNumber(-0.25), "-.25 ");
-    EXPECT_EQ(writeNumber(1.0 / 3), " .3333333 ");
-    EXPECT_EQ(writeNumber(12345678), " 1.234568E+07 ");
-    EXPECT_EQ(writeNumber(0.00001), " 1E-05 ");
-}
-
-TEST(WriteNumber, ValuesASingleCannotHoldAreWrittenAsZero)
-{
-    EXPECT_EQ(writeNumber(std::numeric_limits<double>::quiet_NaN()), " 0 ");
-    EXPECT_EQ(writeNumber(std::numeric_limits<double>::infinity()), " 0 ");
-    EXPECT_EQ(writeNumber(1e300), " 0 ");
-}
-
-TEST(WriteNumber, ReadsBackWholeTwipPositions)
-{
+    const std::pair<double, std::string_view> cases[] = {
+        {1440, " 1440 "}, {-150, "-150 "}, {0, " 0 "}, {-0.0, " 0 "}, {1234567, " 1234567 "},
+        {12.5, " 12.5 "}, {0.5, " .5 "}, {-0.25, "-.25 "}, {1.0 / 3, " .3333333 "},
+        {12345678, " 1.234568E+07 "}, {0.00001, " 1E-05 "},
+        // What a single cannot hold is written as zero.
+        {std::numeric_limits<double>::quiet_NaN(), " 0 "}, {std::numeric_limits<double>::infinity(), " 0 "},
+        {1e300, " 0 "},
+    };
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(writeNumber(value), text) << value;
     for (double value : {-32768.0, -1.0, 1.0, 15.0, 1440.0, 99999.0, 9999999.0})
         EXPECT_EQ(readNumber(writeNumber(value)), value) << value;
 }

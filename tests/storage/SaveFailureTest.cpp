@@ -31,26 +31,17 @@ std::string describe(const std::vector<WriteFailure>& failures)
 /// Runs `work` in a forked child and returns what it produced.
 std::string inChild(const std::function<std::string()>& work)
 {
-    int out[2];
-    if (::pipe(out) != 0)
-        return "pipe failed";
+    TempDir out;
+    std::filesystem::permissions(out.path(), std::filesystem::perms::all); // for a child that gave root up
     const pid_t child = ::fork();
     if (child == 0) {
-        ::close(out[0]);
-        const std::string result = work();
-        const bool complete = ::write(out[1], result.data(), result.size()) == static_cast<ssize_t>(result.size());
-        ::_exit(complete ? 0 : 1);
+        out.write("result", work());
+        ::_exit(0);
     }
-    ::close(out[1]);
-    std::string result;
-    char buffer[4096];
-    for (ssize_t got; (got = ::read(out[0], buffer, sizeof buffer)) > 0;)
-        result.append(buffer, static_cast<std::size_t>(got));
-    ::close(out[0]);
     int status = 0;
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    return result;
+    return out.read("result");
 }
 
 std::string expectedForAll(const std::string& reason)
@@ -63,11 +54,11 @@ std::string expectedForAll(const std::string& reason)
 
 } // namespace
 
-TEST(SaveFailures, ReadOnlyFolderFailsEveryFileAndKeepsOldOnes)
+TEST(SaveFailures, AFolderThatCannotBeWrittenFailsEveryFileAndKeepsOldOnes)
 {
     TempDir dir;
     ASSERT_TRUE(SaveSet("old").save(dir.path()).empty());
-    const auto before = snapshot(dir.path());
+    const auto before = dir.snapshot();
     ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
 
     // Root ignores permission bits, so the save runs in a child that gives
@@ -79,14 +70,9 @@ TEST(SaveFailures, ReadOnlyFolderFailsEveryFileAndKeepsOldOnes)
             + describe({writePersonalFile(dir.path(), {}).value_or(WriteFailure{"TF.dat", "written"})});
     });
     EXPECT_EQ(reported, expectedForAll("Permission denied") + "TF.dat: Permission denied\n");
-    EXPECT_EQ(snapshot(dir.path()), before);
-}
+    EXPECT_EQ(dir.snapshot(), before);
 
-TEST(SaveFailures, FolderThatIsNotAFolderFailsEveryFile)
-{
-    TempDir dir;
-    writeBytes(dir.path() / "plain", "x");
-    EXPECT_EQ(describe(SaveSet("new").save(dir.path() / "plain" / "data")), expectedForAll("Not a directory"));
+    EXPECT_EQ(describe(SaveSet("new").save(dir.path() / "F3.dat" / "data")), expectedForAll("Not a directory"));
     EXPECT_EQ(describe(SaveSet("new").save(dir.path() / "missing")), expectedForAll("No such file or directory"));
 }
 
@@ -96,10 +82,10 @@ TEST(SaveFailures, OneFailingFileDoesNotStopTheOthers)
     ASSERT_TRUE(SaveSet("old").save(dir.path()).empty());
     std::filesystem::remove(dir.path() / "MLT3.DAT");
     std::filesystem::create_directory(dir.path() / "MLT3.DAT");
-    writeBytes(dir.path() / "MLT3.DAT" / "inside", "kept");
+    dir.write("MLT3.DAT/inside", "kept");
 
     EXPECT_EQ(describe(SaveSet("new").save(dir.path())), "MLT3.DAT: Is a directory\n");
-    EXPECT_EQ(readBytes(dir.path() / "MLT3.DAT" / "inside"), "kept");
+    EXPECT_EQ(dir.read("MLT3.DAT/inside"), "kept");
     std::array<std::string, 12> multiLine{};
     readMultiLineFiles(dir.path(), multiLine);
     EXPECT_EQ(multiLine[1], "new text\r\n1");
@@ -113,7 +99,7 @@ TEST(SaveFailures, WriteFailingHalfwayKeepsTheOldFileWhole)
     // would; it is one of the few such failures that root cannot bypass.
     TempDir dir;
     ASSERT_TRUE(SaveSet("old").save(dir.path()).empty());
-    const auto before = snapshot(dir.path());
+    const auto before = dir.snapshot();
     SaveSet big("new");
     big.multiLine[4] = std::string(100000, 'x');
 
@@ -125,7 +111,7 @@ TEST(SaveFailures, WriteFailingHalfwayKeepsTheOldFileWhole)
         return describe(big.save(dir.path())) + "named: " + std::to_string(named) + "\n";
     });
     EXPECT_EQ(reported, "MLT5.DAT: File too large\nnamed: " + std::to_string(EFBIG) + "\n");
-    const auto after = snapshot(dir.path());
+    const auto after = dir.snapshot();
     EXPECT_EQ(after.at("MLT5.DAT"), before.at("MLT5.DAT"));
     EXPECT_NE(after.at("MLT6.DAT"), before.at("MLT6.DAT"));
     EXPECT_EQ(after.size(), before.size()); // no temporary left, and no TF.dat
@@ -135,14 +121,11 @@ TEST(SaveFailures, TextTooLargeToReadBackIsRefused)
 {
     TempDir dir;
     ASSERT_TRUE(SaveSet("old").save(dir.path()).empty());
-    const std::string before = readBytes(dir.path() / "MLT1.DAT");
+    const std::string before = dir.read("MLT1.DAT");
     SaveSet huge("new");
     huge.multiLine[0] = std::string(MaxDataFileBytes, 'x');
-    const auto failures = huge.save(dir.path());
-    ASSERT_EQ(failures.size(), 1u);
-    EXPECT_EQ(failures[0].file, "MLT1.DAT");
-    EXPECT_EQ(failures[0].reason, "The text is too long to be stored (more than 16 MB)");
-    EXPECT_EQ(readBytes(dir.path() / "MLT1.DAT"), before);
+    EXPECT_EQ(describe(huge.save(dir.path())), "MLT1.DAT: The text is too long to be stored (more than 16 MB)\n");
+    EXPECT_EQ(dir.read("MLT1.DAT"), before);
 
     huge.multiLine[0].resize(MaxDataFileBytes - 2); // with its CR LF, just fits
     EXPECT_TRUE(huge.save(dir.path()).empty());
@@ -151,27 +134,11 @@ TEST(SaveFailures, TextTooLargeToReadBackIsRefused)
     EXPECT_EQ(multiLine[0].size(), MaxDataFileBytes - 2);
 }
 
-TEST(SavePermissions, NewFilesAreForTheOwnerOnly)
+TEST(SavePermissions, NewFilesAreForTheOwnerOnlyAndReplacedOnesKeepModeAndOwner)
 {
     TempDir dir;
-    const mode_t oldMask = ::umask(0);
-    const auto failures = SaveSet("new").save(dir.path());
-    const auto personal = writePersonalFile(dir.path(), {});
-    const int named = replaceFileAtomically(dir.path() / "named", "x", TempFile::Named);
-    ::umask(oldMask);
-    ASSERT_TRUE(failures.empty() && !personal && named == 0);
-    for (const auto& name : entries(dir.path())) {
-        struct stat info {};
-        ASSERT_EQ(::stat((dir.path() / name).c_str(), &info), 0);
-        EXPECT_EQ(info.st_mode & 07777, 0600u) << name;
-    }
-}
-
-TEST(SavePermissions, ReplacedFilesKeepModeAndOwner)
-{
-    TempDir dir;
-    writeBytes(dir.path() / "F3.dat", "old");
-    writeBytes(dir.path() / "MLT1.DAT", "old");
+    dir.write("F3.dat", "old");
+    dir.write("MLT1.DAT", "old");
     ::chmod((dir.path() / "F3.dat").c_str(), 0644);
     ::chmod((dir.path() / "MLT1.DAT").c_str(), 0640);
     const bool root = ::geteuid() == 0;
@@ -179,27 +146,31 @@ TEST(SavePermissions, ReplacedFilesKeepModeAndOwner)
         ASSERT_EQ(::chown((dir.path() / "MLT1.DAT").c_str(), 1234, 4321), 0);
     }
 
-    ASSERT_TRUE(SaveSet("new").save(dir.path()).empty());
-    struct stat f3 {}, mlt1 {};
-    ::stat((dir.path() / "F3.dat").c_str(), &f3);
-    ::stat((dir.path() / "MLT1.DAT").c_str(), &mlt1);
-    EXPECT_EQ(f3.st_mode & 07777, 0644u);
-    EXPECT_EQ(mlt1.st_mode & 07777, 0640u);
-    if (root) {
-        EXPECT_EQ(mlt1.st_uid, 1234u);
-        EXPECT_EQ(mlt1.st_gid, 4321u);
+    const mode_t oldMask = ::umask(0);
+    const auto failures = SaveSet("new").save(dir.path());
+    const auto personal = writePersonalFile(dir.path(), {});
+    const int named = replaceFileAtomically(dir.path() / "named", "x", TempFile::Named);
+    ::umask(oldMask);
+    ASSERT_TRUE(failures.empty() && !personal && named == 0);
+    for (const auto& name : dir.entries()) {
+        struct stat info {};
+        ASSERT_EQ(::stat((dir.path() / name).c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, name == "F3.dat" ? 0644u : name == "MLT1.DAT" ? 0640u : 0600u) << name;
+        if (root && name == "MLT1.DAT") {
+            EXPECT_TRUE(info.st_uid == 1234u && info.st_gid == 4321u);
+        }
     }
 }
 
 TEST(SaveLeftovers, TemporariesOfAKilledSaveAreRemovedByTheNextGoodOne)
 {
     TempDir dir;
-    writeBytes(dir.path() / ".F3.dat.tmp-0123456789ab", "half");
-    writeBytes(dir.path() / ".MLT12.DAT.tmp-x", "half");
-    writeBytes(dir.path() / ".MLT1.DAT.tmp-y", "other file's");
-    writeBytes(dir.path() / "notes.txt", "mine");
+    dir.write(".F3.dat.tmp-0123456789ab", "half");
+    dir.write(".MLT12.DAT.tmp-x", "half");
+    dir.write(".MLT1.DAT.tmp-y", "other file's");
+    dir.write("notes.txt", "mine");
     ASSERT_FALSE(writeOneLineFile(dir.path(), {}));
     ASSERT_FALSE(writeMultiLineFile(dir.path(), 11, ""));
-    EXPECT_EQ(entries(dir.path()), (std::set<std::string>{".MLT1.DAT.tmp-y", "F3.dat", "MLT12.DAT", "notes.txt"}));
+    EXPECT_EQ(dir.entries(), (std::set<std::string>{".MLT1.DAT.tmp-y", "F3.dat", "MLT12.DAT", "notes.txt"}));
     EXPECT_FALSE(isTemporaryFor(".MLT12.DAT.tmp-x", "MLT1.DAT"));
 }

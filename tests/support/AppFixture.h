@@ -52,23 +52,23 @@ struct AppFixture : QtTest {
         if (form.Timer1.enabled())
             engine.Timer1_Timer();
     }
-    /// The user turns the outer or the inner tab strip.
+    /// The user turns the outer tab strip.
     void turnOuter(int page)
     {
         form.SSTab1->setCurrentIndex(page);
         form.SSTab1_Click();
     }
-    void turnInner(int page)
+    /// The button that is on in `group`, -1 for none.
+    static int selectedIndex(std::span<QRadioButton* const> group)
     {
-        form.SSTab2->setCurrentIndex(page);
-        form.SSTab2_Click();
-    }
-    int selectedIndex(std::span<QRadioButton* const> group) const
-    {
-        for (std::size_t i = 0; i < group.size(); ++i)
-            if (group[i]->isChecked())
-                return static_cast<int>(i);
-        return -1;
+        int found = -1;
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            if (group[i]->isChecked()) {
+                EXPECT_EQ(found, -1) << "two buttons of one group are on";
+                found = static_cast<int>(i);
+            }
+        }
+        return found;
     }
 };
 

@@ -2,6 +2,7 @@
 // Widget tests need one QApplication for the whole test program.
 
 #include <QApplication>
+#include <QPointer>
 
 #include <gtest/gtest.h>
 
@@ -22,5 +23,13 @@ inline QApplication& qtApp()
 struct QtTest : ::testing::Test {
     QtTest() { qtApp(); }
 };
+
+/// Runs the deletions that deleteLater() left pending; true when `object` is gone.
+template <typename Object>
+bool deleted(const QPointer<Object>& object)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return object.isNull();
+}
 
 } // namespace tapfill::test

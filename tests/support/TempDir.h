@@ -1,9 +1,13 @@
 #pragma once
+// A fresh folder per test and whole-file helpers; plain C++, so the storage
+// tests can use it without Qt.
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <random>
+#include <set>
 #include <string>
 
 namespace tapfill::test {
@@ -19,6 +23,7 @@ public:
     }
     ~TempDir()
     {
+        // A test may have made it read-only.
         std::error_code ignored;
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
@@ -39,6 +44,22 @@ public:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     bool exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
+
+    std::set<std::string> entries() const
+    {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path_))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+    /// Every file's bytes, by name.
+    std::map<std::string, std::string> snapshot() const
+    {
+        std::map<std::string, std::string> files;
+        for (const auto& name : entries())
+            files[name] = read(name);
+        return files;
+    }
 
 private:
     std::filesystem::path path_;
