@@ -8,6 +8,7 @@ seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 
+"$root/scripts/install-deps.sh" --fuzz
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DTAPFILL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j2 --target storage_fuzzer
 

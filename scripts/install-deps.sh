@@ -2,10 +2,14 @@
 # Installs what Tapfill needs on Debian 12, as root.
 #   scripts/install-deps.sh          build and run
 #   scripts/install-deps.sh --test   also the unit and end-to-end tests
+#   scripts/install-deps.sh --fuzz   clang and its sanitizer runtime, for fuzzing
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev
-          libx11-dev libxi-dev libxtst-dev)
+          libx11-dev libxcb1-dev libxi-dev libxtst-dev)
+if [[ "${1:-}" == "--fuzz" ]]; then
+  packages=(cmake clang libclang-rt-14-dev)
+fi
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev googletest
              xvfb xauth openbox trayer xdotool x11-utils xclip tk zenity
