@@ -98,8 +98,7 @@ int main(int argc, char* argv[])
     });
     tapfill::handleTerminationSignals(&application, [&application] { application.stop(); });
 
-    auto* splash = new tapfill::ui::SplashWindow;
-    splash->setAttribute(Qt::WA_DeleteOnClose);
+    auto* splash = new tapfill::ui::SplashWindow; // deletes itself when it hands over
     QObject::connect(splash, &tapfill::ui::SplashWindow::finished, &application,
                      [&application] { application.Form_Load(); });
     splash->show();

@@ -173,10 +173,8 @@ void MainWindow::SSTab1_Click()
 
 void MainWindow::C4_Click()
 {
-    if (!personal_) {
+    if (!personal_)
         personal_ = new PersonalDataWindow(state_, *platform_.dialogs, dataDir_, this);
-        personal_->setAttribute(Qt::WA_DeleteOnClose);
-    }
     personal_->show();
     personal_->raise();
     hide();

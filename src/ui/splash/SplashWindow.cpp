@@ -5,6 +5,7 @@
 #include "ui/main/Twips.h"
 
 #include <QFrame>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -164,6 +165,14 @@ bool SplashWindow::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
     return QWidget::event(event);
+}
+
+void SplashWindow::closeEvent(QCloseEvent* event)
+{
+    // Closed by the window manager (Alt+F4): hand over all the same, or the
+    // program would run on with no window and no tray icon.
+    closeAndLoadMain();
+    QWidget::closeEvent(event);
 }
 
 void SplashWindow::keyPressEvent(QKeyEvent* event)
