@@ -51,6 +51,8 @@ public:
 
 private:
     bool confirmSecondCopy();
+    /// The running flag back to "0" and the tray icon removed.
+    void leaveNoTrace();
     void loadDataFiles();
 
     platform::Platform& platform_;

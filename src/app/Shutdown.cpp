@@ -10,17 +10,21 @@
 
 namespace tapfill {
 
-void Application::Command5_Click()
+void Application::leaveNoTrace()
 {
     platform_.settings->saveSetting(RunningFlagApplication, RunningFlagSection, RunningFlagKey, "0");
     TFPRO->TrayDelete();
+}
+
+void Application::Command5_Click()
+{
+    leaveNoTrace();
     endProcess_(0);
 }
 
 void Application::Form_Unload()
 {
-    platform_.settings->saveSetting(RunningFlagApplication, RunningFlagSection, RunningFlagKey, "0");
-    TFPRO->TrayDelete();
+    leaveNoTrace();
     if (loaded_)
         QCoreApplication::quit();
 }
@@ -35,10 +39,8 @@ void Application::stop()
 
 void Application::Form_Terminate()
 {
-    if (!loaded_)
-        return;
-    platform_.settings->saveSetting(RunningFlagApplication, RunningFlagSection, RunningFlagKey, "0");
-    TFPRO->TrayDelete();
+    if (loaded_)
+        leaveNoTrace();
 }
 
 Application::~Application()
