@@ -106,13 +106,19 @@ void MainWindow::setActiveFlag(std::int16_t value)
 
 // ---- field buttons and descriptions -------------------------------------
 
-void MainWindow::FieldButton_Click()
+void MainWindow::pauseClickAcceptance()
 {
-    // The click that chose a field must not itself count as a paste click.
+    // Off now, on again when Timer2 ticks 120 ms later; off stays off.
     if (state_.ReadyFlag == 1) {
         state_.ReadyFlag = 0;
         Timer2.setEnabled(true);
     }
+}
+
+void MainWindow::FieldButton_Click()
+{
+    // The click that chose a field must not itself count as a paste click.
+    pauseClickAcceptance();
 }
 
 void MainWindow::Option_DblClick(int n)
@@ -152,10 +158,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::SSTab2_Click()
 {
-    if (state_.ReadyFlag == 1) {
-        state_.ReadyFlag = 0;
-        Timer2.setEnabled(true);
-    }
+    pauseClickAcceptance();
     state_.CurrentTab = static_cast<std::int16_t>(SSTab1->currentIndex());
     state_.CurrentSubTab = static_cast<std::int16_t>(SSTab2->currentIndex());
     if (state_.CurrentSubTab >= 0 && state_.CurrentSubTab <= 2)

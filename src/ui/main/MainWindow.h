@@ -121,6 +121,7 @@ private:
     void buildLayout(); // MainWindowLayout.cpp
     void connectHandlers();
     void fillTrayRecord(bool active);
+    void pauseClickAcceptance();
 
     SharedState& state_;
     platform::Platform& platform_;
