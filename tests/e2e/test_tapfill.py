@@ -37,6 +37,18 @@ class TapfillTest(unittest.TestCase):
         self.app.wait_shown()
         wait_for(self.app.is_topmost, what="the main window on top")
 
+    def ready_to_paste(self, options=(), page=None):
+        """Paste mode on, the given paste options checked, the page turned
+        to, and PASTE: the next left click in another program pastes."""
+        self.paste_mode_on()
+        if options:
+            self.app.page("OPT.")
+            for option in options:
+                self.app.check(option)
+        if page:
+            self.app.page(page)
+        self.app.arm_paste()
+
     def fill(self, widget, expected):
         """Left click into a widget of the form; the field arrives there."""
         self.tk.click(widget)
@@ -53,10 +65,7 @@ class TapfillTest(unittest.TestCase):
 
 class FillingForms(TapfillTest):
     def test_a_whole_form_filled_by_clicks_each_field_once(self):
-        self.paste_mode_on()
-        self.app.page("OPT.")
-        self.app.check("Auto Advance")
-        self.app.arm_paste()
+        self.ready_to_paste(["Auto Advance"])
         for i in range(6):
             self.fill(f"e{i}", ONE_LINE[i])
 
@@ -73,12 +82,7 @@ class FillingForms(TapfillTest):
         self.assertEqual(self.contents("memo"), [MULTI_LINE[0]])
 
     def test_auto_tab_and_enter_come_after_the_text_every_time(self):
-        self.paste_mode_on()
-        self.app.page("OPT.")
-        self.app.check("Auto Tab")
-        self.app.check("Auto Carriage Return (ENTER)")
-        self.app.check("Auto Advance")
-        self.app.arm_paste()
+        self.ready_to_paste(["Auto Tab", "Auto Carriage Return (ENTER)", "Auto Advance"])
         for round, widget in enumerate(["e0", "e2", "e4"]):
             mark = self.tk.mark()
             self.tk.click(widget)
@@ -93,11 +97,7 @@ class FillingForms(TapfillTest):
             time.sleep(0.25)
 
     def test_a_click_on_tapfill_itself_pastes_nothing_and_does_not_advance(self):
-        self.paste_mode_on()
-        self.app.page("OPT.")
-        self.app.check("Auto Advance")
-        self.app.page("1 LINE")
-        self.app.arm_paste()
+        self.ready_to_paste(["Auto Advance"], page="1 LINE")
         mark = self.tk.mark()
         self.app.click_twips(120, 5460, 2655, 615)  # the status label: nothing to choose there
         time.sleep(0.4)
@@ -106,10 +106,7 @@ class FillingForms(TapfillTest):
 
     def test_a_gtk_form(self):
         gtk = GtkForm(self.desktop)
-        self.paste_mode_on()
-        self.app.page("OPT.")
-        self.app.check("Auto Advance")
-        self.app.arm_paste()
+        self.ready_to_paste(["Auto Advance"])
         for i in range(3):
             gtk.click_entry(i)
             time.sleep(0.5)
@@ -122,11 +119,7 @@ class FillingForms(TapfillTest):
         big = "\n".join(f"line {i:04d} " + "y" * 90 for i in range(1000))
         write_data(self.app.data_dir, one_line=ONE_LINE, multi_line=[big])
         self.app.start()
-        self.paste_mode_on()
-        self.app.page("OPT.")
-        self.app.check("Auto Carriage Return (ENTER)")
-        self.app.page("MULTI")
-        self.app.arm_paste()
+        self.ready_to_paste(["Auto Carriage Return (ENTER)"], page="MULTI")
         mark = self.tk.mark()
         self.tk.click("memo")
         self.tk.wait_text("memo", big + "\n", timeout=5)  # the Enter after the whole text
@@ -135,9 +128,7 @@ class FillingForms(TapfillTest):
 
 class RightClicksAndPasteMode(TapfillTest):
     def test_right_clicks_are_swallowed_and_advance_once_each(self):
-        self.paste_mode_on()
-        self.app.page("1 LINE")
-        self.app.arm_paste()
+        self.ready_to_paste(page="1 LINE")
         mark = self.tk.mark()
         self.tk.click("e5", button=3)
         time.sleep(0.3)
@@ -223,9 +214,7 @@ class TrayAndWindowCommands(TapfillTest):
                  what="paste mode to be off")
         self.assertIsNone(self.app.window())
 
-        self.paste_mode_on()
-        self.app.page("1 LINE")
-        self.app.arm_paste()
+        self.ready_to_paste(page="1 LINE")
         self.fill("e3", ONE_LINE[0])
 
     def test_exit_leaves_no_icon_and_clears_the_running_flag(self):
