@@ -1,16 +1,20 @@
 #include "ui/main/MainWindow.h"
 
 #include "ui/main/Icons.h"
+#include "ui/main/OneLine.h"
+#include "ui/main/WindowPosition.h"
 #include "ui/personal/PersonalDataWindow.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -36,6 +40,7 @@ void MainWindow::connectControls()
 {
     for (int i = 0; i < model::OneLineFieldCount; ++i) {
         connect(oneLineButtons[i], &QRadioButton::clicked, this, [this, i] { model_.select(FieldSet::OneLine, i); });
+        keepOnOneLine(oneLineEdits[i]);
         connect(oneLineEdits[i], &QLineEdit::textChanged, this,
                 [this, i](const QString& text) { model_.setText(FieldSet::OneLine, i, text.toStdString()); });
     }
@@ -130,19 +135,18 @@ int MainWindow::toPixels(int twips) const
     return qRound(twips * logicalDpiX() / 1440.0);
 }
 
-// The position kept in "F3.dat" is that of the window's inside. Placing the
-// inside (rather than the frame) is the one request every window manager
-// carries out exactly, so a save and a restart put the window back where it
-// was instead of creeping by the height of the title bar.
+// The position kept in "F3.dat" is the window's outer top-left corner, as
+// the left and top edges of a window mean: the frame is put there, and read
+// back from there, so that save and restart never creep by the title bar.
 
 double MainWindow::leftTwips() const
 {
-    return qRound(geometry().x() * 1440.0 / logicalDpiX());
+    return qRound(frameGeometry().x() * 1440.0 / logicalDpiX());
 }
 
 double MainWindow::topTwips() const
 {
-    return qRound(geometry().y() * 1440.0 / logicalDpiY());
+    return qRound(frameGeometry().y() * 1440.0 / logicalDpiY());
 }
 
 void MainWindow::moveToTwips(double left, double top)
@@ -152,8 +156,14 @@ void MainWindow::moveToTwips(double left, double top)
     constexpr double Limit = 1.0e7;
     left = std::clamp(left, -Limit, Limit);
     top = std::clamp(top, -Limit, Limit);
-    setGeometry(QRect(QPoint(qRound(left * logicalDpiX() / 1440.0), qRound(top * logicalDpiY() / 1440.0)),
-                      size()));
+    const QPoint asked(qRound(left * logicalDpiX() / 1440.0), qRound(top * logicalDpiY() / 1440.0));
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.push_back(screen->availableGeometry());
+    const QRect frame(asked, frameGeometry().size());
+    // For a window not yet shown, move() places the frame, whatever its
+    // size turns out to be; once shown, Qt knows the frame and does the same.
+    move(reachableFramePosition(frame, screens));
 }
 
 void MainWindow::bringToTop()
@@ -167,8 +177,8 @@ void MainWindow::describeMultiLineField(int index)
 {
     const QString old = QString::fromStdString(model_.description(index));
     hide();
-    const QString typed = platform_.dialogs->inputBox(QStringLiteral("Enter a Description for this field."),
-                                                      QStringLiteral("ENTER INFORMATION"), old);
+    const QString typed = onOneLine(platform_.dialogs->inputBox(
+        QStringLiteral("Enter a Description for this field."), QStringLiteral("ENTER INFORMATION"), old));
     model_.setDescription(index, (typed.isEmpty() ? old : typed).toStdString());
     show();
 }

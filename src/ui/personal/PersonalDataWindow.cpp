@@ -3,6 +3,7 @@
 #include "app/Version.h"
 #include "model/ModelFiles.h"
 #include "ui/main/DialogFont.h"
+#include "ui/main/OneLine.h"
 #include "ui/main/Twips.h"
 
 #include <QFrame>
@@ -68,6 +69,7 @@ PersonalDataWindow::PersonalDataWindow(model::AppModel& model, platform::Dialogs
         setColour(fieldLabels[i], QPalette::WindowText, Qt::white);
         fieldEdits[i] = new QLineEdit(QString::fromStdString(model_.text(model::FieldSet::Personal, i)), frame);
         place(fieldEdits[i], QStringLiteral("LL(%1)").arg(i), 2160, top, 4335, 285);
+        keepOnOneLine(fieldEdits[i]);
     }
     saveButton = new QPushButton(QStringLiteral("SAVE"), frame);
     place(saveButton, QStringLiteral("Command1"), 4200, 4200, 1095, 375);
