@@ -1,5 +1,6 @@
 #include "app/Autostart.h"
 
+#include "app/DataLocation.h"
 #include "storage/AtomicFile.h"
 
 #include <cerrno>
@@ -137,6 +138,11 @@ AutostartResult setAutostart(bool on, const fs::path& entry, const std::string& 
     if (const int failure = storage::replaceFileAtomically(entry, autostartEntryText(execLine)))
         return {false, "cannot write the autostart entry " + entry.string() + ": " + std::strerror(failure)};
     return {true, "wrote " + entry.string() + ": Tapfill starts with the desktop"};
+}
+
+AutostartResult setAutostart(bool on)
+{
+    return setAutostart(on, autostartEntryPath(), autostartCommand(runningProgramPath(), environment("PATH")));
 }
 
 } // namespace tapfill

@@ -38,4 +38,7 @@ struct AutostartResult {
 /// as it was.
 AutostartResult setAutostart(bool on, const std::filesystem::path& entry, const std::string& execLine);
 
+/// The same for this process: its environment's entry, naming the running program.
+AutostartResult setAutostart(bool on);
+
 } // namespace tapfill

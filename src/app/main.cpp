@@ -48,11 +48,7 @@ int main(int argc, char* argv[])
         std::cout << tapfill::helpText(tapfill::describeDataLocation(dataLocation));
         return 0;
     case tapfill::CommandLine::Action::SetAutostart: {
-        const char* searchPath = std::getenv("PATH");
-        const auto result = tapfill::setAutostart(
-            line.autostart, tapfill::autostartEntryPath(),
-            tapfill::autostartCommand(tapfill::runningProgramPath(),
-                                      searchPath ? std::optional<std::string>(searchPath) : std::nullopt));
+        const auto result = tapfill::setAutostart(line.autostart);
         (result.ok ? std::cout : std::cerr) << (result.ok ? "" : "tapfill: ") << result.message << '\n';
         return result.ok ? 0 : 1;
     }

@@ -64,9 +64,10 @@ class Tapfill:
         return self.wait_ready()
 
     def launch(self):
+        # Without a data folder the copy chooses its own.
+        argv = [self.binary] + (["--data-dir", self.data_dir] if self.data_dir else [])
         with open(self.log, "ab") as log:
-            self.process = self.desktop.start(
-                "tapfill", [self.binary, "--data-dir", self.data_dir], stdout=log, stderr=log)
+            self.process = self.desktop.start("tapfill", argv, stdout=log, stderr=log)
         return self
 
     def wait_ready(self):
@@ -87,7 +88,9 @@ class Tapfill:
         return icons[0] if icons else None
 
     def running_flag(self):
-        path = os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "lockfiles", "lockfiles.conf")
+        env = self.desktop.env
+        config = env.get("XDG_CONFIG_HOME") or os.path.join(env["HOME"], ".config")
+        path = os.path.join(config, "lockfiles", "lockfiles.conf")
         if not os.path.exists(path):
             return None
         with open(path) as settings:
@@ -106,6 +109,29 @@ class Tapfill:
 
     def tray_double_click(self):
         self.tray_click(double=True)
+
+    def shown_windows(self):
+        out = self.desktop.xdotool("search", "--onlyvisible", "--classname", "tapfill", check=False)
+        return set(map(int, out.split()))
+
+    def open_tray_menu(self):
+        """Right click on the icon; returns the menu's window once it shows."""
+        before = self.shown_windows()
+        # Just after the start the tray may still be placing the icon, and
+        # the click misses it: click again.
+        for attempt in range(3):
+            self.tray_click(3)
+            try:
+                return wait_for(lambda: self.shown_windows() - before, timeout=2, what="the tray menu")
+            except DesktopError:
+                if attempt == 2:
+                    raise
+
+    def tray_menu(self, key):
+        """Chooses a command of the tray menu by its underlined letter."""
+        menu = self.open_tray_menu()
+        self.desktop.xdotool("key", key)
+        wait_for(lambda: not (self.shown_windows() & menu), what="the tray menu to close")
 
     def icon_picture(self):
         """The tray icon's pixels as shown, to tell its two looks apart."""

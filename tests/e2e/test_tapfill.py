@@ -190,11 +190,34 @@ class TrayAndWindowCommands(TapfillTest):
         self.tk.click("e0", button=3)
         wait_for(lambda: self.right_clicks_seen(mark) == ["rpress", "rrelease"],
                  what="paste mode to be off")
-        # A single click and a right click on the icon change nothing.
+        # A single click changes nothing; a right click opens the menu, and
+        # Escape closes it again.
         self.app.tray_click(1)
-        self.app.tray_click(3)
+        self.app.open_tray_menu()
+        self.desktop.xdotool("key", "Escape")
         time.sleep(0.5)
         self.assertIsNone(self.app.window())
+        self.assertEqual(self.app.icon_picture(), idle_look)
+
+    def test_the_tray_menu_switches_paste_mode_shows_the_window_and_exits(self):
+        idle_look = self.app.icon_picture()
+        self.app.tray_menu("p")
+        self.app.wait_shown()
+        wait_for(self.app.is_topmost, what="the main window on top, as after a double click")
+        wait_for(lambda: self.app.icon_picture() != idle_look, what="the active look")
+        # In paste mode every right click is kept for Tapfill, the icon's too:
+        # the double click switches it off again.
+        self.app.tray_double_click()
+        self.app.wait_hidden()
+        wait_for(lambda: self.app.icon_picture() == idle_look, what="the idle look")
+
+        self.app.tray_menu("s")
+        self.app.wait_shown()
+        self.assertEqual(self.app.icon_picture(), idle_look, "showing leaves paste mode off")
+
+        self.app.tray_menu("x")
+        self.assertEqual(self.app.process.wait(timeout=5), 0)
+        self.assertEqual(self.app.running_flag(), "0")
 
     def test_hide_and_suspend_and_a_later_show(self):
         idle_look = self.app.icon_picture()
