@@ -104,7 +104,10 @@ class DataFolderAndAutostart(FreshUser):
         self.assertFalse(os.path.exists(entry))
 
         # A file where the autostart folder belongs: a clear failure.
-        with open(os.path.join(self.home, ".config", "autostart"), "w"):
+        folder = os.path.join(self.home, ".config", "autostart")
+        if os.path.isdir(folder):
+            os.rmdir(folder)
+        with open(folder, "w"):
             pass
         result = self.tapfill("--autostart", "on")
         self.assertEqual(result.returncode, 1)
