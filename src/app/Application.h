@@ -1,8 +1,8 @@
 #pragma once
-// The running program: the shared state, the main window and the paste
-// engine, with the start-up sequence that loads them and the orderly stops.
+// The running program: the model, the paste engine, the main window and the
+// tray icon, with the start-up sequence that loads them and the orderly stops.
 
-#include "app/SharedState.h"
+#include "model/AppModel.h"
 #include "platform/Platform.h"
 
 #include <QObject>
@@ -13,8 +13,9 @@
 
 namespace tapfill::ui {
 class MainWindow;
+class TrayIconView;
 }
-namespace tapfill::paste {
+namespace tapfill::engine {
 class PasteEngine;
 }
 
@@ -34,18 +35,20 @@ public:
                 std::function<void(int exitCode)> endProcess);
     ~Application() override;
 
-    SharedState state;
-    std::unique_ptr<ui::MainWindow> TFPRO;
-    std::unique_ptr<paste::PasteEngine> engine;
+    model::AppModel model;
+    std::unique_ptr<engine::PasteEngine> engine;
+    std::unique_ptr<ui::MainWindow> mainWindow;
+    std::unique_ptr<ui::TrayIconView> trayIcon;
 
     /// The start-up sequence: the two-copies check, the running flag, the
     /// tray icon and the data files. The main window stays hidden unless the
     /// desktop has no tray. False when the user chose not to start a second copy.
-    bool Form_Load();
+    bool start();
 
-    void Command5_Click(); ///< "EXIT"
-    void Form_Unload();    ///< the main window is closed by other means
-    void Form_Terminate(); ///< the main window object goes away
+    /// EXIT: the process ends at once; nothing is saved.
+    void exit();
+    /// The main window is closed by other means than EXIT.
+    void onMainWindowClosed();
     /// Stops in order when the session ends or the process is asked to stop.
     void stop();
 
@@ -58,7 +61,7 @@ private:
     platform::Platform& platform_;
     std::filesystem::path dataDir_;
     std::function<void(int)> endProcess_;
-    bool loaded_ = false;
+    bool started_ = false;
 };
 
 } // namespace tapfill

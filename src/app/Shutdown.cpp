@@ -3,8 +3,9 @@
 
 #include "app/Application.h"
 
-#include "paste/PasteEngine.h"
+#include "engine/PasteEngine.h"
 #include "ui/main/MainWindow.h"
+#include "ui/tray/TrayIconView.h"
 
 #include <QCoreApplication>
 
@@ -13,41 +14,37 @@ namespace tapfill {
 void Application::leaveNoTrace()
 {
     platform_.settings->saveSetting(RunningFlagApplication, RunningFlagSection, RunningFlagKey, "0");
-    TFPRO->TrayDelete();
+    trayIcon->remove();
 }
 
-void Application::Command5_Click()
+void Application::exit()
 {
     leaveNoTrace();
     endProcess_(0);
 }
 
-void Application::Form_Unload()
+void Application::onMainWindowClosed()
 {
     leaveNoTrace();
-    if (loaded_)
+    if (started_)
         QCoreApplication::quit();
 }
 
 void Application::stop()
 {
-    if (loaded_)
-        Form_Unload(); // as when the system closes the main window
+    if (started_)
+        onMainWindowClosed(); // as when the system closes the main window
     else
         QCoreApplication::quit(); // still in the splash: nothing to undo
 }
 
-void Application::Form_Terminate()
-{
-    if (loaded_)
-        leaveNoTrace();
-}
-
 Application::~Application()
 {
-    Form_Terminate();
+    if (started_)
+        leaveNoTrace();
+    trayIcon.reset();
+    mainWindow.reset();
     engine.reset();
-    TFPRO.reset();
 }
 
 } // namespace tapfill

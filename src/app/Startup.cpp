@@ -3,14 +3,12 @@
 
 #include "app/Application.h"
 
-#include "paste/PasteEngine.h"
-#include "storage/DataFiles.h"
+#include "engine/PasteEngine.h"
+#include "model/ModelFiles.h"
 #include "storage/NumberText.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/MultiLineText.h"
+#include "ui/tray/TrayIconView.h"
 
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace tapfill {
@@ -28,29 +26,30 @@ Application::Application(platform::Platform& platform, std::filesystem::path dat
                          std::function<void(int)> endProcess)
     : platform_(platform), dataDir_(std::move(dataDir)), endProcess_(std::move(endProcess))
 {
-    TFPRO = std::make_unique<ui::MainWindow>(state, platform_, dataDir_);
-    engine = std::make_unique<paste::PasteEngine>(*TFPRO, state, platform_);
-    connect(TFPRO->Command5, &QAbstractButton::clicked, this, [this] { Command5_Click(); });
-    connect(TFPRO.get(), &ui::MainWindow::unloading, this, [this] { Form_Unload(); });
+    engine = std::make_unique<engine::PasteEngine>(model, platform_);
+    mainWindow = std::make_unique<ui::MainWindow>(model, *engine, platform_, dataDir_);
+    trayIcon = std::make_unique<ui::TrayIconView>(model, *engine, *platform_.tray);
+    connect(mainWindow->exitButton, &QAbstractButton::clicked, this, [this] { exit(); });
+    connect(mainWindow.get(), &ui::MainWindow::closed, this, [this] { onMainWindowClosed(); });
 }
 
-bool Application::Form_Load()
+bool Application::start()
 {
     if (!confirmSecondCopy()) {
-        Form_Unload();
+        onMainWindowClosed();
         endProcess_(0);
         return false;
     }
-    loaded_ = true;
+    started_ = true;
     platform_.settings->saveSetting(RunningFlagApplication, RunningFlagSection, RunningFlagKey, "1");
-    TFPRO->TrayAdd();
-    TFPRO->setActiveFlag(0);
+    model.setPasteMode(false);
+    trayIcon->show();
     loadDataFiles();
 
     // Without a tray the icon cannot be double-clicked, and the program
     // would be out of reach: show the window instead.
-    if (!platform_.tray->trayAvailable())
-        TFPRO->show();
+    if (!platform_.tray->available())
+        mainWindow->show();
     return true;
 }
 
@@ -66,30 +65,11 @@ bool Application::confirmSecondCopy()
 
 void Application::loadDataFiles()
 {
-    ui::MainWindow& form = *TFPRO;
-
-    storage::OneLineFile oneLine;
-    oneLine.left = form.leftTwips();
-    oneLine.top = form.topTwips();
-    for (int i = 0; i < OneLineFields; ++i)
-        oneLine.fields[i] = form.I[i]->text().toStdString();
-    storage::readOneLineFile(dataDir_, oneLine);
-    form.moveToTwips(oneLine.left, oneLine.top);
-    for (int i = 0; i < OneLineFields; ++i)
-        form.I[i]->setText(QString::fromStdString(oneLine.fields[i]));
-
-    storage::readPersonalFile(dataDir_, state.PersonalData);
-
-    std::array<std::string, 12> multiLine;
-    for (int k = 0; k < MultiLineFields; ++k)
-        multiLine[k] = ui::toFileText(form.ML[k]->toPlainText());
-    storage::readMultiLineFiles(dataDir_, multiLine);
-    for (int k = 0; k < MultiLineFields; ++k)
-        form.ML[k]->setPlainText(ui::fromFileText(multiLine[k]));
-
-    storage::readCaptionFile(dataDir_, state.Descriptions);
-    for (int k = 0; k < MultiLineFields; ++k)
-        form.setDescription(k + 1, QString::fromStdString(state.Descriptions[k]));
+    model.windowLeft = mainWindow->leftTwips();
+    model.windowTop = mainWindow->topTwips();
+    model::loadDataFiles(dataDir_, model);
+    mainWindow->moveToTwips(model.windowLeft, model.windowTop);
+    mainWindow->showModel();
 }
 
 } // namespace tapfill

@@ -100,7 +100,7 @@ int main(int argc, char* argv[])
 
     auto* splash = new tapfill::ui::SplashWindow; // deletes itself when it hands over
     QObject::connect(splash, &tapfill::ui::SplashWindow::finished, &application,
-                     [&application] { application.Form_Load(); });
+                     [&application] { application.start(); });
     splash->show();
     return app.exec();
 }

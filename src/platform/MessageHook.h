@@ -19,8 +19,8 @@ enum class MouseMessage : int {
     RightButtonUp = 0x0205,
 };
 
-/// The one key a hook can watch.
-enum class WatchedKey { None, F12 };
+/// The one key a hook can watch: the key that switches paste mode (F12).
+enum class WatchedKey { None, PasteModeKey };
 
 /// One watched mouse message, as a hook reports it.
 struct HookedMessage {
@@ -43,8 +43,8 @@ public:
     /// Chooses what is reported. Called once, before the first report.
     virtual void watch(std::vector<MouseMessage> messages, WatchedKey key) = 0;
 
-    std::function<void(const HookedMessage&)> onHookMessage;
-    std::function<void()> onHookKey;
+    std::function<void(const HookedMessage&)> onMouse;
+    std::function<void()> onKey;
 };
 
 } // namespace tapfill::platform

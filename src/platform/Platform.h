@@ -17,10 +17,9 @@
 namespace tapfill::platform {
 
 struct Platform {
-    std::unique_ptr<MessageHook> WinHook1;        ///< right button down and up, F12
-    std::unique_ptr<MessageHook> WinHook2;        ///< left button up
-    std::unique_ptr<WindowInterceptor> SubClass1; ///< keeps right clicks from their window
-    std::unique_ptr<WindowInterceptor> SubClass2; ///< left button up; takes no action
+    std::unique_ptr<MessageHook> rightClickHook;                ///< right button down and up, the paste mode key
+    std::unique_ptr<MessageHook> leftClickHook;                 ///< left button up
+    std::unique_ptr<WindowInterceptor> rightClickInterceptor;   ///< keeps right clicks from their window
     std::unique_ptr<KeySender> keys;
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<SettingsStore> settings;

@@ -4,14 +4,10 @@
 
 #include "platform/MessageHook.h"
 
-#include <cstdint>
 #include <functional>
 #include <vector>
 
 namespace tapfill::platform {
-
-/// Value of the pass-on flag that keeps a message from its window.
-inline constexpr std::int16_t KeepMessage = -1;
 
 class WindowInterceptor {
 public:
@@ -31,9 +27,9 @@ public:
     virtual void setArmed(bool armed) = 0;
 
     /// Raised for each watched message while armed, before the window sees
-    /// it. The handler sets `passOn` to KeepMessage to keep the message from
-    /// the window and leaves it alone to let it pass.
-    std::function<void(MouseMessage message, std::int16_t& passOn)> onSubclassMessage;
+    /// it. The handler sets `keep` to keep the message from the window and
+    /// leaves it false to let it pass.
+    std::function<void(MouseMessage message, bool& keep)> onIntercepted;
 };
 
 } // namespace tapfill::platform

@@ -11,11 +11,16 @@ std::string multiLineFileName(int k)
 
 void parseMultiLineFile(std::string_view file, std::string& text)
 {
-    // The last two bytes are the CR LF the writer adds; they are dropped
-    // whatever they are, as the Windows versions did.
+    // The writer ends the text with CR LF; a file made by hand may end with
+    // a lone CR or LF instead, or with nothing. Only a line end is dropped:
+    // any other last character belongs to the text.
     const FileBody body = splitByteOrderMark(file);
-    if (body.bytes.size() >= 2)
-        text = decodeText(body.bytes.substr(0, body.bytes.size() - 2), body.encoding);
+    std::string_view bytes = body.bytes;
+    if (bytes.ends_with("\r\n"))
+        bytes.remove_suffix(2);
+    else if (bytes.ends_with('\r') || bytes.ends_with('\n'))
+        bytes.remove_suffix(1);
+    text = decodeText(bytes, body.encoding);
 }
 
 std::string formatMultiLineFile(std::string_view text)

@@ -31,4 +31,20 @@ std::vector<std::string> readTextLines(std::string_view file, std::size_t maxLin
     return lines;
 }
 
+std::string asOneLine(std::string_view text)
+{
+    std::string line;
+    line.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            line += text[i];
+            continue;
+        }
+        line += ' ';
+        if (i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+    }
+    return line;
+}
+
 } // namespace tapfill::storage

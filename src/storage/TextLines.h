@@ -20,12 +20,18 @@ std::vector<std::string_view> splitLines(std::string_view bytes, std::size_t max
 /// a byte-order mark as UTF-8, any other as code page 1252).
 std::vector<std::string> readTextLines(std::string_view file, std::size_t maxLines);
 
-/// The bytes of a file holding `lines`, each ended by CR LF.
+/// `text` as a line of such a file: a CR LF or a lone CR inside it would end
+/// the line early and shift every later line, so each becomes one blank. A
+/// lone LF stays, as readers keep it.
+std::string asOneLine(std::string_view text);
+
+/// The bytes of a file holding `lines`, each ended by CR LF. Every line is
+/// written as one line, so the file has exactly as many lines as `lines`.
 template <typename Lines> std::string writeTextLines(const Lines& lines)
 {
     std::string text;
     for (const auto& line : lines) {
-        text += line;
+        text += asOneLine(line);
         text += "\r\n";
     }
     return encodeFileText(text);

@@ -1,152 +1,169 @@
-// The main window's own behaviour: tray double clicks, tab pages,
-// descriptions, HIDE and activation.
+// The main window as a view of the model: tray double clicks, tab pages,
+// descriptions, HIDE, activation and the personal data window.
 
 #include "support/AppFixture.h"
+#include "support/InputEvents.h"
 
 #include "ui/personal/PersonalDataWindow.h"
 
 namespace tapfill::test {
 namespace {
 
-using platform::TrayMouse::LeftDoubleClick;
+using model::FieldSet;
 
 struct MainWindowBehaviour : AppFixture {
-    MainWindowBehaviour() { app.Form_Load(); }
+    MainWindowBehaviour() { app.start(); }
 };
 
-TEST_F(MainWindowBehaviour, TrayDoubleClickSwitchesPasteModeBothWays)
+TEST_F(MainWindowBehaviour, TrayDoubleClickShowsTheWindowOnTopAndPutsItAwayAgain)
 {
-    switchClickAcceptanceOn();
-    fake.subClass1().setTargetWindow(0x77);
-
-    fake.tray().injectMouse(LeftDoubleClick);
-    EXPECT_EQ(state.ActiveFlag, 1);
-    EXPECT_TRUE(fake.subClass1().armed);
-    EXPECT_EQ(fake.subClass1().targetWindow(), 0u);
+    acceptClicks();
+    fake.tray().doubleClick();
+    EXPECT_TRUE(model.pasteMode());
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(fake.placement().topmostCalls.size(), 1u);
-    EXPECT_EQ(fake.tray().shownTip(), "Tapfill is Active!! Double Click to De-activate.");
+    EXPECT_EQ(fake.tray().tip, "Tapfill is Active!! Double Click to De-activate.");
     // Showing the window activates it, and its selection of the first line
     // pauses click acceptance like any other selection.
-    EXPECT_EQ(state.ReadyFlag, 0);
-    EXPECT_TRUE(form.Timer2.enabled());
-    engine.Timer2_Timer();
+    EXPECT_FALSE(model.clickAcceptance());
+    EXPECT_TRUE(engine.acceptanceTimer.isActive());
+    engine.resumeClickAcceptance();
 
-    fake.tray().injectMouse(LeftDoubleClick);
-    EXPECT_EQ(state.ActiveFlag, 0);
-    EXPECT_EQ(state.ReadyFlag, 0);
-    EXPECT_FALSE(fake.subClass1().armed);
+    fake.tray().doubleClick();
+    EXPECT_FALSE(model.pasteMode());
     EXPECT_FALSE(form.isVisible());
-    EXPECT_TRUE(form.Image1->isVisibleTo(&form));
-    EXPECT_FALSE(form.Image2->isVisibleTo(&form));
-    EXPECT_EQ(fake.tray().shownTip(), "Double Click To Start Tapfill");
-}
-
-TEST_F(MainWindowBehaviour, OtherTrayMouseMessagesDoNothing)
-{
-    const auto requests = fake.tray().requests.size();
-    for (int message : {platform::TrayMouse::Move, platform::TrayMouse::LeftDown, platform::TrayMouse::LeftUp,
-                        platform::TrayMouse::RightUp, platform::TrayMouse::MiddleUp})
-        fake.tray().injectMouse(message);
-    EXPECT_EQ(state.ActiveFlag, 0);
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(fake.tray().requests.size(), requests);
+    EXPECT_TRUE(form.idlePicture->isVisibleTo(&form));
+    EXPECT_FALSE(form.activePicture->isVisibleTo(&form));
+    EXPECT_EQ(fake.tray().tip, "Double Click To Start Tapfill");
 }
 
 TEST_F(MainWindowBehaviour, ActivationAndPageTurnsSelectTheFirstButtonOfThePage)
 {
     form.show();
-    EXPECT_EQ(state.CurrentTab, 1) << "the window opens on PERS";
-    EXPECT_EQ(selectedIndex(form.O1), 0) << "yet the first activation selects the first line";
-    EXPECT_EQ(selectedIndex(form.PERS), -1);
-    EXPECT_EQ(selectedIndex(form.OptionButtons), -1);
+    EXPECT_EQ(model.page(), model::Page::Personal) << "the window opens on PERS";
+    EXPECT_EQ(selectedIndex(form.oneLineButtons), 0) << "yet the first activation selects the first line";
+    EXPECT_EQ(selectedIndex(form.personalButtons), -1);
+    EXPECT_EQ(selectedIndex(form.multiLineButtons), -1);
 
-    ui::MainWindow::select(form.PERS[4]);
+    form.personalButtons[4]->click();
+    EXPECT_EQ(model.lineOrPersonalSelection(), (model::Selection{FieldSet::Personal, 4}));
     turnOuter(0);
-    EXPECT_EQ(selectedIndex(form.O1), 0);
-    EXPECT_EQ(selectedIndex(form.PERS), -1);
-    EXPECT_EQ(selectedIndex(form.OptionButtons), 0);
-    EXPECT_FALSE(form.Timer2.enabled()) << "no pause while click acceptance is off";
+    EXPECT_EQ(selectedIndex(form.oneLineButtons), 0);
+    EXPECT_EQ(selectedIndex(form.personalButtons), -1);
+    EXPECT_EQ(selectedIndex(form.multiLineButtons), 0);
+    EXPECT_FALSE(engine.acceptanceTimer.isActive()) << "no pause while click acceptance is off";
 
     turnOuter(1);
-    EXPECT_EQ(selectedIndex(form.PERS), 0);
+    EXPECT_EQ(selectedIndex(form.personalButtons), 0);
     turnOuter(2); // MULTI keeps the line-and-personal choice
-    EXPECT_EQ(selectedIndex(form.PERS), 0);
-    ui::MainWindow::select(form.Option(11));
-    switchClickAcceptanceOn();
-    form.SSTab2->setCurrentIndex(2); // the user turns the inner strip
-    form.SSTab2_Click();
-    EXPECT_EQ(selectedIndex(form.OptionButtons), 8) << "Option9, whatever was selected";
-    EXPECT_EQ(state.CurrentTab, 2);
-    EXPECT_EQ(state.CurrentSubTab, 2);
-    EXPECT_EQ(state.ReadyFlag, 0) << "a page turn pauses click acceptance";
-    EXPECT_TRUE(form.Timer2.enabled());
+    EXPECT_EQ(selectedIndex(form.personalButtons), 0);
+    form.multiLineButtons[10]->click();
+    acceptClicks();
+    form.multiLinePages->setCurrentIndex(2); // the user turns the inner strip
+    form.onMultiLinePageChanged();
+    EXPECT_EQ(selectedIndex(form.multiLineButtons), 8) << "the page's first field, whatever was selected";
+    EXPECT_EQ(model.multiLineSelection(), 8);
+    EXPECT_EQ(model.page(), model::Page::MultiLine);
+    EXPECT_EQ(model.multiLinePage(), 2);
+    EXPECT_FALSE(model.clickAcceptance()) << "a page turn pauses click acceptance";
+    EXPECT_TRUE(engine.acceptanceTimer.isActive());
 
     turnOuter(3);
-    EXPECT_EQ(selectedIndex(form.OptionButtons), 8);
-    EXPECT_EQ(selectedIndex(form.PERS), 0);
+    EXPECT_EQ(selectedIndex(form.multiLineButtons), 8);
+    EXPECT_EQ(selectedIndex(form.personalButtons), 0);
+}
+
+TEST_F(MainWindowBehaviour, AnAdvanceOfTheEngineMovesTheButtons)
+{
+    form.show();
+    turnOuter(0);
+    model.setPasteMode(true);
+    acceptClicks();
+    engine.advance();
+    EXPECT_EQ(selectedIndex(form.oneLineButtons), 1);
 }
 
 TEST_F(MainWindowBehaviour, DescriptionPromptConfirmCancelAndEmpty)
 {
     form.show();
-    form.setDescription(5, "Old text");
+    model.setDescription(4, "Old & text");
+    EXPECT_EQ(form.multiLineButtons[4]->text(), "Old && text") << "an ampersand is no shortcut";
     bool hiddenWhilePrompting = false;
     fake.dialogs().onShow = [&] { hiddenWhilePrompting = !form.isVisible(); };
 
     fake.dialogs().typed = {"New text"};
-    form.Option_DblClick(5);
-    EXPECT_EQ(form.description(5), "New text");
+    doubleClick(form.multiLineButtons[4]);
+    EXPECT_EQ(model.description(4), "New text");
     EXPECT_TRUE(hiddenWhilePrompting);
     EXPECT_TRUE(form.isVisible());
     const auto& asked = fake.dialogs().inputs.back();
     EXPECT_EQ(asked.text, "Enter a Description for this field.");
     EXPECT_EQ(asked.title, "ENTER INFORMATION");
-    EXPECT_EQ(asked.defaultText, "Old text");
+    EXPECT_EQ(asked.defaultText, "Old & text");
 
     fake.dialogs().typed = {""}; // cancelled, or confirmed empty
-    form.Option_DblClick(5);
-    EXPECT_EQ(form.description(5), "New text");
-    EXPECT_EQ(state.OldDescription, "New text");
-    EXPECT_EQ(state.NewDescription, "New text");
-    EXPECT_EQ(state.Descriptions[4], "") << "only SAVE refreshes the stored descriptions";
+    form.describeMultiLineField(4);
+    EXPECT_EQ(model.description(4), "New text");
 }
 
-TEST_F(MainWindowBehaviour, HideKeepsPasteModeAndTheNextShowActivatesAgain)
+TEST_F(MainWindowBehaviour, TypingGoesIntoTheModelAndHideKeepsPasteMode)
 {
     form.show();
-    switchClickAcceptanceOn();
-    fake.winHook1().injectKey();
+    acceptClicks();
+    fake.rightClickHook().injectKey();
     turnOuter(0);
-    ui::MainWindow::select(form.O1[6]);
-    form.I[6]->setText("kept");
+    form.oneLineButtons[6]->click();
+    form.oneLineEdits[6]->setText("kept");
+    form.multiLineEdits[2]->setPlainText("two\nlines");
+    form.autoAdvanceBox->setChecked(true);
+    EXPECT_EQ(model.text(FieldSet::OneLine, 6), "kept");
+    EXPECT_EQ(model.text(FieldSet::MultiLine, 2), "two\nlines");
+    EXPECT_TRUE(model.autoAdvance);
 
-    form.Command1->click();
+    form.hideButton->click();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(state.ReadyFlag, 0);
-    EXPECT_EQ(state.ActiveFlag, 1);
-    EXPECT_EQ(fake.tray().shownTip(), "Tapfill is Active!! Double Click to De-activate.");
+    EXPECT_FALSE(model.clickAcceptance());
+    EXPECT_TRUE(model.pasteMode());
 
     form.show();
-    EXPECT_EQ(selectedIndex(form.O1), 0) << "each activation selects the first line";
-    EXPECT_EQ(form.SSTab1->currentIndex(), 0);
-    EXPECT_EQ(form.I[6]->text(), "kept");
+    EXPECT_EQ(selectedIndex(form.oneLineButtons), 0) << "each activation selects the first line";
+    EXPECT_EQ(form.pages->currentIndex(), 0);
+}
+
+TEST_F(MainWindowBehaviour, RightClickInPasteModeBringsBackAHiddenWindowWithoutAStep)
+{
+    acceptClicks();
+    model.setPasteMode(true);
+    form.show();
+    form.oneLineButtons[4]->click();
+    form.hideButton->click();
+    acceptClicks();
+
+    for (auto message : {platform::MouseMessage::RightButtonDown, platform::MouseMessage::RightButtonUp}) {
+        fake.rightClickHook().injectMessage(message);
+        fake.rightClickInterceptor().injectMessage(message);
+    }
+    EXPECT_TRUE(form.isVisible());
+    // Coming back is an activation: it selects the first line and pauses
+    // click acceptance, so this click does not advance.
+    EXPECT_EQ(selectedIndex(form.oneLineButtons), 0);
+    EXPECT_FALSE(model.clickAcceptance());
 }
 
 TEST_F(MainWindowBehaviour, PersonalDataWindowOpensInsteadOfTheMainWindowAndBackReturns)
 {
     form.show();
-    switchClickAcceptanceOn();
-    state.PersonalData[0] = "Jane";
-    form.C4->click();
-    ui::PersonalDataWindow* personal = form.TFDATA();
+    acceptClicks();
+    model.setText(FieldSet::Personal, 0, "Jane");
+    form.personalDataButton->click();
+    ui::PersonalDataWindow* personal = form.personalDataWindow();
     ASSERT_NE(personal, nullptr);
     EXPECT_TRUE(personal->isVisible());
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(state.ReadyFlag, 1);
-    EXPECT_EQ(personal->LL[0]->text(), "Jane");
+    EXPECT_TRUE(model.clickAcceptance());
+    EXPECT_EQ(personal->fieldEdits[0]->text(), "Jane");
 
-    personal->Command2->click(); // BACK
+    personal->backButton->click();
     EXPECT_TRUE(form.isVisible());
 }
 

@@ -14,20 +14,19 @@ struct StartupShutdown : AppFixture {
 
 TEST_F(StartupShutdown, FirstStartMarksTheCopyAddsTheIdleIconAndStaysHidden)
 {
-    ASSERT_TRUE(app.Form_Load());
+    ASSERT_TRUE(app.start());
     EXPECT_EQ(flag(), "1");
     EXPECT_TRUE(fake.dialogs().messages.empty());
-    ASSERT_FALSE(fake.tray().requests.empty());
-    EXPECT_EQ(fake.tray().requests.front().first, platform::TrayRequest::Add);
-    EXPECT_EQ(fake.tray().shownTip(), "Double Click To Start Tapfill");
-    EXPECT_EQ(state.ActiveFlag, 0);
+    EXPECT_TRUE(fake.tray().present);
+    EXPECT_EQ(fake.tray().tip, "Double Click To Start Tapfill");
+    EXPECT_FALSE(model.pasteMode());
     EXPECT_FALSE(form.isVisible());
 }
 
 TEST_F(StartupShutdown, WithoutATrayTheWindowIsShownInstead)
 {
-    fake.tray().available = false;
-    app.Form_Load();
+    fake.tray().trayAvailable = false;
+    app.start();
     EXPECT_TRUE(form.isVisible());
 }
 
@@ -41,7 +40,7 @@ TEST_F(StartupShutdown, AStoredFlagThatReadsAsOneWarnsAndYesGoesOn)
         fake.settings().values[FlagKey] = stored;
         fake.dialogs().messages.clear();
         fake.dialogs().answers = {platform::MsgBox::AnswerYes};
-        EXPECT_TRUE(app.Form_Load()) << '"' << stored << '"';
+        EXPECT_TRUE(app.start()) << '"' << stored << '"';
         EXPECT_EQ(fake.dialogs().messages.size(), warns ? 1u : 0u) << '"' << stored << '"';
     }
     ASSERT_FALSE(fake.dialogs().messages.empty());
@@ -58,11 +57,11 @@ TEST_F(StartupShutdown, AnsweringNoEndsTheProcessWithTheFlagClearedAndNoIcon)
     fake.settings().values[FlagKey] = "1";
     dir.write("F3.dat", " 0 \r\n 0 \r\nkept\r\n");
     fake.dialogs().answers = {platform::MsgBox::AnswerNo};
-    EXPECT_FALSE(app.Form_Load());
+    EXPECT_FALSE(app.start());
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(flag(), "0");
     EXPECT_FALSE(fake.tray().present);
-    EXPECT_EQ(form.I[0]->text(), "") << "no data file is read";
+    EXPECT_EQ(form.oneLineEdits[0]->text(), "") << "no data file is read";
     EXPECT_EQ(dir.read("F3.dat"), " 0 \r\n 0 \r\nkept\r\n");
 }
 
@@ -75,36 +74,35 @@ TEST_F(StartupShutdown, LoadsEveryKindOfDataFileAndSaveWritesBackWhatItRead)
     dir.write("MLT1.DAT", "two\r\nlines\r\n\r\n");
     dir.write("MLT12.DAT", "last\r\n\r\n");
     dir.write("CAPTION.dat", caption.substr(0, 28)); // a caption without a line becomes empty
-    app.Form_Load();
+    app.start();
 
     EXPECT_EQ(form.leftTwips(), -150);
     EXPECT_EQ(form.topTwips(), 1440);
-    EXPECT_EQ(form.I[1]->text(), "second");
-    EXPECT_EQ(form.I[11]->text(), "last");
-    EXPECT_EQ(state.PersonalData[1], "Doe");
-    EXPECT_EQ(form.ML[0]->toPlainText(), "two\nlines\n");
-    EXPECT_EQ(form.ML[11]->toPlainText(), "last\n");
-    EXPECT_EQ(form.description(2), "Tom & Jerry");
-    EXPECT_EQ(form.description(3), "");
+    EXPECT_EQ(form.oneLineEdits[1]->text(), "second");
+    EXPECT_EQ(form.oneLineEdits[11]->text(), "last");
+    EXPECT_EQ(model.text(model::FieldSet::Personal, 1), "Doe");
+    EXPECT_EQ(form.multiLineEdits[0]->toPlainText(), "two\nlines\n");
+    EXPECT_EQ(form.multiLineEdits[11]->toPlainText(), "last\n");
+    EXPECT_EQ(form.multiLineButtons[1]->text(), "Tom && Jerry");
+    EXPECT_EQ(form.multiLineButtons[2]->text(), "") << "a description the file lacks is empty";
 
-    form.Command3->click();
+    form.saveButton->click();
     EXPECT_EQ(dir.read("F3.dat"), f3);
     EXPECT_EQ(dir.read("CAPTION.dat"), caption);
     EXPECT_EQ(dir.read("MLT1.DAT"), "two\r\nlines\r\n\r\n");
     EXPECT_EQ(dir.read("MLT2.DAT"), "\r\n");
     EXPECT_EQ(dir.read("TF.dat"), "Jane\r\nDoe\r\n") << "SAVE leaves the personal data alone";
     EXPECT_TRUE(fake.dialogs().messages.empty()) << "success stays silent";
-    EXPECT_EQ(state.Descriptions[1], "Tom & Jerry");
 }
 
 TEST_F(StartupShutdown, SaveIntoAFolderThatCannotBeWrittenSaysWhichFilesAndWhy)
 {
-    app.Form_Load();
+    app.start();
     // A data "folder" that is a file: every write fails, even as root.
     dir.write("not-a-folder", "x");
-    ui::MainWindow blocked(state, fake.platform, dir.path() / "not-a-folder");
-    blocked.I[0]->setText("typed");
-    blocked.Command3->click();
+    ui::MainWindow blocked(model, engine, fake.platform, dir.path() / "not-a-folder");
+    blocked.oneLineEdits[0]->setText("typed");
+    blocked.saveButton->click();
     ASSERT_EQ(fake.dialogs().messages.size(), 1u);
     const QString text = fake.dialogs().messages.front().text;
     for (const char* file : {"F3.dat", "CAPTION.dat", "MLT12.DAT"})
@@ -114,19 +112,18 @@ TEST_F(StartupShutdown, SaveIntoAFolderThatCannotBeWrittenSaysWhichFilesAndWhy)
 
 TEST_F(StartupShutdown, ExitClearsTheFlagRemovesTheIconAndEndsAtOnceWithoutSaving)
 {
-    app.Form_Load();
-    form.I[0]->setText("unsaved");
-    form.Command5->click();
+    app.start();
+    form.oneLineEdits[0]->setText("unsaved");
+    form.exitButton->click();
     EXPECT_EQ(flag(), "0");
     EXPECT_FALSE(fake.tray().present);
-    EXPECT_EQ(fake.tray().requests.back().first, platform::TrayRequest::Delete);
     EXPECT_EQ(exitCode, 0);
     EXPECT_FALSE(dir.exists("F3.dat"));
 }
 
 TEST_F(StartupShutdown, ClosingTheWindowByOtherMeansClearsTheFlagAndTheIcon)
 {
-    app.Form_Load();
+    app.start();
     form.show();
     form.close();
     EXPECT_EQ(flag(), "0");

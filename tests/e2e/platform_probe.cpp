@@ -2,13 +2,13 @@
 // end-to-end tests: it prints every report of the hooks and interceptors on
 // stdout, one line each, and takes commands on stdin, one a line:
 //
-//   arm 0|1          arm or disarm SubClass1 (right clicks)
-//   keep 0|1         whether SubClass1's handler keeps the messages
+//   arm 0|1          arm or disarm the right click interceptor
+//   keep 0|1         whether the interceptor's handler keeps the messages
 //   clip TEXT        put TEXT on the clipboard ("\n" for a line break)
 //   send KEYS        type KEYS; prints "done 1" or "done 0" when processed
 //   window           show a small window of our own
 //   topmost | hide | show   act on that window
-//   tray add|active|delete  the tray icon
+//   tray idle|active|remove  the tray icon
 //   quit
 //
 // Each printed line starts with the monotonic clock in microseconds.
@@ -84,11 +84,10 @@ int main(int argc, char** argv)
     Platform& platform = *made;
     bool keep = true;
 
-    platform.WinHook1->watch({MouseMessage::RightButtonDown, MouseMessage::RightButtonUp},
-                             WatchedKey::F12);
-    platform.WinHook2->watch({MouseMessage::LeftButtonUp}, WatchedKey::None);
-    platform.SubClass1->watch({MouseMessage::RightButtonDown, MouseMessage::RightButtonUp});
-    platform.SubClass2->watch({MouseMessage::LeftButtonUp});
+    platform.rightClickHook->watch({MouseMessage::RightButtonDown, MouseMessage::RightButtonUp},
+                                   WatchedKey::PasteModeKey);
+    platform.leftClickHook->watch({MouseMessage::LeftButtonUp}, WatchedKey::None);
+    platform.rightClickInterceptor->watch({MouseMessage::RightButtonDown, MouseMessage::RightButtonUp});
 
     auto report = [](const char* who) {
         return [who](const HookedMessage& m) {
@@ -98,21 +97,17 @@ int main(int argc, char** argv)
             say(buffer);
         };
     };
-    platform.WinHook1->onHookMessage = report("hook1");
-    platform.WinHook2->onHookMessage = report("hook2");
-    platform.WinHook1->onHookKey = [] { say("key1 F12"); };
-    platform.WinHook2->onHookKey = [] { say("key2 F12"); };
-    platform.SubClass1->onSubclassMessage = [&keep](MouseMessage m, std::int16_t& passOn) {
-        if (keep)
-            passOn = KeepMessage;
+    platform.rightClickHook->onMouse = report("right-hook");
+    platform.leftClickHook->onMouse = report("left-hook");
+    platform.rightClickHook->onKey = [] { say("right-hook-key"); };
+    platform.leftClickHook->onKey = [] { say("left-hook-key"); };
+    platform.rightClickInterceptor->onIntercepted = [&keep](MouseMessage m, bool& kept) {
+        kept = keep;
         char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "subclass1 0x%x kept=%d", static_cast<int>(m), keep ? 1 : 0);
+        std::snprintf(buffer, sizeof buffer, "intercepted 0x%x kept=%d", static_cast<int>(m), keep ? 1 : 0);
         say(buffer);
     };
-    platform.SubClass2->onSubclassMessage = [](MouseMessage m, std::int16_t&) {
-        say("subclass2 " + std::to_string(static_cast<int>(m)));
-    };
-    platform.tray->onMouseMessage = [](int message) { say("tray " + std::to_string(message)); };
+    platform.tray->onDoubleClick = [] { say("tray double-click"); };
 
     QWidget window;
     window.setWindowTitle("Probe window");
@@ -123,12 +118,6 @@ int main(int argc, char** argv)
     window.resize(300, 120);
     QObject::connect(edit, &QLineEdit::textChanged,
                      [](const QString& text) { say("probe-edit " + text.toStdString()); });
-
-    TrayIconData tray;
-    tray.cbSize = 88;
-    tray.uID = 1;
-    tray.uFlags = 7;
-    tray.uCallbackMessage = 512;
 
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     std::string pending;
@@ -147,7 +136,7 @@ int main(int argc, char** argv)
             std::string command = line.substr(0, line.find(' '));
             std::string rest = line.size() > command.size() ? line.substr(command.size() + 1) : "";
             if (command == "arm") {
-                platform.SubClass1->setArmed(rest == "1");
+                platform.rightClickInterceptor->setArmed(rest == "1");
                 say("armed " + rest);
             } else if (command == "keep") {
                 keep = rest == "1";
@@ -171,18 +160,15 @@ int main(int argc, char** argv)
                 window.show();
                 say("shown " + hex(window.winId()));
             } else if (command == "tray") {
-                tray.hWnd = window.winId();
-                bool active = rest == "active";
-                tray.hIcon = solidIcon(active ? Qt::red : Qt::blue);
-                std::string tip = active ? "Tapfill is Active!! Double Click to De-activate."
-                                         : "Double Click To Start Tapfill";
-                tray.szTip = tip + '\0' + std::string(63 - tip.size(), ' ');
-                TrayRequest request = rest == "add"      ? TrayRequest::Add
-                                      : rest == "delete" ? TrayRequest::Delete
-                                                         : TrayRequest::Modify;
-                bool ok = platform.tray->notifyIcon(request, tray);
-                say("tray-" + rest + " " + (ok ? "1" : "0") + " available="
-                    + (platform.tray->trayAvailable() ? "1" : "0"));
+                if (rest == "remove") {
+                    platform.tray->remove();
+                } else {
+                    const bool active = rest == "active";
+                    platform.tray->show(solidIcon(active ? Qt::red : Qt::blue),
+                                        QString::fromLatin1(active ? "Tapfill is Active!! Double Click to De-activate."
+                                                                   : "Double Click To Start Tapfill"));
+                }
+                say("tray-" + rest + " available=" + (platform.tray->available() ? "1" : "0"));
             } else if (command == "quit") {
                 app.quit();
             } else {

@@ -14,7 +14,7 @@ TWIPS_PER_PIXEL = 15  # 96 dpi
 # area: (left, top, width, height). Page controls are given in their tab
 # strip; STRIP and SUBSTRIP are where the strips sit.
 STRIP = (120, 120)
-SUBSTRIP = (120, 360)  # SSTab2 at (0, 240) on SSTab1's page
+SUBSTRIP = (120, 360)  # the inner tab strip at (0, 240) on the outer strip's page
 BUTTONS = {
     "SAVE": (120, 5040, 615, 375),
     "SUSPEND": (840, 5040, 1095, 375),

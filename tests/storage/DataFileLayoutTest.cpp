@@ -71,7 +71,7 @@ TEST(PersonalFileLayout, TenLinesIntoSlotsZeroToNine)
     EXPECT_EQ(personal[10], "old");
 }
 
-TEST(MultiLineFileLayout, TextFollowedByCrLfAndTheLastTwoBytesDroppedWhateverTheyAre)
+TEST(MultiLineFileLayout, TextFollowedByCrLfAndOnlyAFinalLineEndDropped)
 {
     TempDir dir;
     ASSERT_FALSE(writeMultiLineFile(dir.path(), 0, "a\r\nb\r\n"));
@@ -79,17 +79,19 @@ TEST(MultiLineFileLayout, TextFollowedByCrLfAndTheLastTwoBytesDroppedWhateverThe
     EXPECT_EQ(dir.read("MLT1.DAT"), "a\r\nb\r\n\r\n");
     EXPECT_EQ(dir.read("MLT12.DAT"), "\r\n");
 
-    // 0 bytes, 1 byte, edited by hand and lost its CR LF, a mark and 1 byte,
-    // NUL and lone line ends inside; MLT7.DAT is missing.
+    // Only a final line end is dropped (CR LF, or a lone CR or LF left by an
+    // editor); a file that lost it keeps every character. NUL and lone line
+    // ends inside stay; MLT9.DAT is missing and leaves its field alone.
     const std::pair<std::string, std::string> files[] = {
-        {"", "keep"}, {"x", "keep"}, {"abcd", "ab"}, {"\r\n", ""}, {"\xEF\xBB\xBF" "x", "keep"},
+        {"", ""},          {"x", "x"},     {"abc", "abc"},     {"abc\r", "abc"},
+        {"abc\n", "abc"},  {"\r\n", ""},   {"\xEF\xBB\xBF" "x", "x"},
         {std::string("a\0b\rc\n\r\n", 8), std::string("a\0b\rc\n", 6)}, {"", "keep"}};
     std::array<std::string, 12> fields;
     fields.fill("keep");
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < 8; ++k)
         dir.write(multiLineFileName(k), files[k].first);
     readMultiLineFiles(dir.path(), fields);
-    for (int k = 0; k < 7; ++k)
+    for (int k = 0; k < 9; ++k)
         EXPECT_EQ(fields[k], files[k].second) << multiLineFileName(k);
 }
 

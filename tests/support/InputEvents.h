@@ -20,6 +20,20 @@ inline void click(QWidget* widget, QPoint pos)
     }
 }
 
+/// A left button double click in the middle of `widget`, as the second
+/// click of a pair arrives: press, release, double click, release.
+inline void doubleClick(QWidget* widget)
+{
+    const QPoint pos = widget->rect().center();
+    for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                      QEvent::MouseButtonRelease}) {
+        const bool down = type != QEvent::MouseButtonRelease;
+        QMouseEvent event(type, pos, widget->mapToGlobal(pos), Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+}
+
 /// A key press; `text` is the character it types, empty for keys that type none.
 inline void pressKey(QWidget* widget, int key, const QString& text = {})
 {

@@ -20,7 +20,7 @@ namespace {
 using ui::PersonalDataWindow;
 
 struct PersonalDataWindowTest : QtTest {
-    SharedState state;
+    model::AppModel model;
     platform::fake::FakeDialogs dialogs;
     TempDir dir;
     QWidget owner; ///< stands for the main window, hidden while the form is open
@@ -28,9 +28,9 @@ struct PersonalDataWindowTest : QtTest {
 
     PersonalDataWindowTest()
     {
-        for (int i = 0; i < PersonalSlots; ++i)
-            state.PersonalData[i] = "old " + std::to_string(i);
-        form = new PersonalDataWindow(state, dialogs, dir.path(), &owner);
+        for (int i = 0; i < model::PersonalFieldCount; ++i)
+            model.setText(model::FieldSet::Personal, i, "old " + std::to_string(i));
+        form = new PersonalDataWindow(model, dialogs, dir.path(), &owner);
         form->show();
     }
     int px(int twips) const { return ui::twipsToPixels(*form, twips); }
@@ -43,18 +43,18 @@ TEST_F(PersonalDataWindowTest, FormShowsTheSlotsInOrder)
     EXPECT_EQ(form->windowTitle(), "DATA INPUT FORM");
     EXPECT_TRUE(form->isWindow() && form->parentWidget() == &owner);
     EXPECT_EQ(form->size(), QSize(px(7245), px(4965)));
-    for (int i = 0; i < PersonalSlots; ++i) {
+    for (int i = 0; i < model::PersonalFieldCount; ++i) {
         const int top = px(360 + 360 * i);
-        EXPECT_EQ(form->LB[i]->text(), labels[i]);
-        EXPECT_EQ(form->LB[i]->geometry(), QRect(px(360), top, px(1695), px(255)));
-        EXPECT_EQ(form->LL[i]->geometry(), QRect(px(2160), top, px(4335), px(285)));
-        EXPECT_EQ(form->LL[i]->text().toStdString(), "old " + std::to_string(i)) << "loaded from PersonalData";
+        EXPECT_EQ(form->fieldLabels[i]->text(), labels[i]);
+        EXPECT_EQ(form->fieldLabels[i]->geometry(), QRect(px(360), top, px(1695), px(255)));
+        EXPECT_EQ(form->fieldEdits[i]->geometry(), QRect(px(2160), top, px(4335), px(285)));
+        EXPECT_EQ(form->fieldEdits[i]->text().toStdString(), "old " + std::to_string(i)) << "the texts in use";
     }
-    EXPECT_EQ(form->Command1->text(), "SAVE");
-    EXPECT_EQ(form->Command2->text(), "BACK");
+    EXPECT_EQ(form->saveButton->text(), "SAVE");
+    EXPECT_EQ(form->backButton->text(), "BACK");
 
-    std::vector<QWidget*> chain, expected(form->LL.begin(), form->LL.end());
-    expected.insert(expected.end(), {form->Command1, form->Command2});
+    std::vector<QWidget*> chain, expected(form->fieldEdits.begin(), form->fieldEdits.end());
+    expected.insert(expected.end(), {form->saveButton, form->backButton});
     for (QWidget* w = form->nextInFocusChain(); w != form; w = w->nextInFocusChain())
         if (w->focusPolicy() & Qt::TabFocus)
             chain.push_back(w);
@@ -63,17 +63,17 @@ TEST_F(PersonalDataWindowTest, FormShowsTheSlotsInOrder)
 
 TEST_F(PersonalDataWindowTest, SaveWritesTheFileAndKeepsTheFormOpen)
 {
-    form->LL[0]->setText("Anna");
-    form->LL[3]->setText("Hauptstraße 5");
-    form->LL[9]->setText("");
-    form->Command1->click();
+    form->fieldEdits[0]->setText("Anna");
+    form->fieldEdits[3]->setText("Hauptstraße 5");
+    form->fieldEdits[9]->setText("");
+    form->saveButton->click();
 
     std::array<std::string, 11> saved{};
     storage::readPersonalFile(dir.path(), saved);
     EXPECT_EQ(saved, (std::array<std::string, 11>{"Anna", "old 1", "old 2", "Hauptstraße 5", "old 4", "old 5",
                                                    "old 6", "old 7", "old 8", ""})); // an empty box, an empty line
-    EXPECT_EQ(state.PersonalData[0], "Anna");
-    EXPECT_EQ(state.PersonalData[9], "");
+    EXPECT_EQ(model.text(model::FieldSet::Personal, 0), "Anna");
+    EXPECT_EQ(model.text(model::FieldSet::Personal, 9), "");
     EXPECT_TRUE(dialogs.messages.empty()) << "success is silent";
     EXPECT_FALSE(deleted(form));
     EXPECT_TRUE(form->isVisible());
@@ -81,10 +81,10 @@ TEST_F(PersonalDataWindowTest, SaveWritesTheFileAndKeepsTheFormOpen)
 
 TEST_F(PersonalDataWindowTest, BackKeepsTheTextsAndShowsTheOwnerOtherClosingsKeepNothing)
 {
-    form->LL[1]->setText("Berg");
-    form->Command2->click();
-    EXPECT_EQ(state.PersonalData[1], "Berg");
-    EXPECT_EQ(state.PersonalData[2], "old 2");
+    form->fieldEdits[1]->setText("Berg");
+    form->backButton->click();
+    EXPECT_EQ(model.text(model::FieldSet::Personal, 1), "Berg");
+    EXPECT_EQ(model.text(model::FieldSet::Personal, 2), "old 2");
     EXPECT_TRUE(owner.isVisible());
     EXPECT_TRUE(deleted(form));
     EXPECT_FALSE(dir.exists("TF.dat")) << "BACK writes nothing";
@@ -92,27 +92,27 @@ TEST_F(PersonalDataWindowTest, BackKeepsTheTextsAndShowsTheOwnerOtherClosingsKee
     // Opened again, the form starts from what BACK left; closed otherwise,
     // it keeps nothing and leaves the owner hidden.
     owner.hide();
-    form = new PersonalDataWindow(state, dialogs, dir.path(), &owner);
+    form = new PersonalDataWindow(model, dialogs, dir.path(), &owner);
     form->show();
-    EXPECT_EQ(form->LL[1]->text(), "Berg");
-    form->LL[1]->setText("Lost");
+    EXPECT_EQ(form->fieldEdits[1]->text(), "Berg");
+    form->fieldEdits[1]->setText("Lost");
     form->close();
-    EXPECT_EQ(state.PersonalData[1], "Berg");
+    EXPECT_EQ(model.text(model::FieldSet::Personal, 1), "Berg");
     EXPECT_FALSE(owner.isVisible());
     EXPECT_TRUE(deleted(form));
 }
 
 TEST_F(PersonalDataWindowTest, SaveThatCannotWriteSaysSoOnceAndKeepsTheTyping)
 {
-    PersonalDataWindow elsewhere(state, dialogs, dir.path() / "missing", &owner);
-    elsewhere.LL[0]->setText("Anna");
-    elsewhere.Command1->click();
+    PersonalDataWindow elsewhere(model, dialogs, dir.path() / "missing", &owner);
+    elsewhere.fieldEdits[0]->setText("Anna");
+    elsewhere.saveButton->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains("TF.dat")) << dialogs.messages[0].text.toStdString();
     EXPECT_EQ(dialogs.messages[0].title, "Tapfill");
     EXPECT_EQ(dialogs.messages[0].style, platform::MsgBox::Exclamation);
-    EXPECT_EQ(state.PersonalData[0], "old 0") << "in use stays what is saved";
-    EXPECT_EQ(elsewhere.LL[0]->text(), "Anna") << "the typing is not lost";
+    EXPECT_EQ(model.text(model::FieldSet::Personal, 0), "old 0") << "in use stays what is saved";
+    EXPECT_EQ(elsewhere.fieldEdits[0]->text(), "Anna") << "the typing is not lost";
 }
 
 } // namespace

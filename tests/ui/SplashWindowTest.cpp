@@ -36,8 +36,8 @@ struct Splash {
     QPoint emptyPlace() const { return {px(6000), px(300)}; } ///< on the frame, beside every label
     std::vector<QLabel*> labels() const
     {
-        return {splash->imgLogo,     splash->lblProductName, splash->lblPlatform, splash->lblVersion,
-                splash->lblCopyright, splash->lblCompany,    splash->lblWarning};
+        return {splash->logo,     splash->productName, splash->platformLabel, splash->versionLabel,
+                splash->copyrightLabel, splash->companyLabel,    splash->warningLabel};
     }
 };
 
@@ -49,15 +49,15 @@ TEST_F(SplashTest, ShowsTitleVersionAndNoticesInsideTheFrame)
     EXPECT_TRUE(splash->windowTitle().isEmpty());
     EXPECT_EQ(splash->size(), QSize(px(7380), px(4245)));
     EXPECT_EQ(splash->minimumSize(), splash->maximumSize());
-    EXPECT_EQ(splash->Frame1->geometry(), QRect(px(120), px(120), px(7200), px(4050)));
-    EXPECT_EQ(splash->imgLogo->pixmap().size(), QSize(98, 158));
-    EXPECT_EQ(splash->lblProductName->text(), "Tapfill");
-    EXPECT_EQ(splash->lblVersion->text(), "Version 3.0.5");
-    EXPECT_EQ(splash->lblWarning->text().count('\n'), 1) << "a notice of two lines";
+    EXPECT_EQ(splash->frame->geometry(), QRect(px(120), px(120), px(7200), px(4050)));
+    EXPECT_EQ(splash->logo->pixmap().size(), QSize(98, 158));
+    EXPECT_EQ(splash->productName->text(), "Tapfill");
+    EXPECT_EQ(splash->versionLabel->text(), "Version 3.0.5");
+    EXPECT_EQ(splash->warningLabel->text().count('\n'), 1) << "a notice of two lines";
     for (QLabel* label : labels()) {
         const std::string name = label->objectName().toStdString();
-        EXPECT_EQ(label->parentWidget(), splash->Frame1);
-        EXPECT_TRUE(splash->Frame1->rect().contains(label->geometry())) << name;
+        EXPECT_EQ(label->parentWidget(), splash->frame);
+        EXPECT_TRUE(splash->frame->rect().contains(label->geometry())) << name;
         const int needed = label->heightForWidth(label->width());
         EXPECT_LE(needed > 0 ? needed : label->sizeHint().height(), label->height()) << name << " is cut off";
     }
@@ -65,24 +65,24 @@ TEST_F(SplashTest, ShowsTitleVersionAndNoticesInsideTheFrame)
 
 TEST_F(SplashTest, TheShortTimerStartsAtActivationTheLongOneAtLoad)
 {
-    EXPECT_EQ(splash->Timer1->interval(), 2000);
-    EXPECT_EQ(splash->Timer2->interval(), 7500);
-    EXPECT_FALSE(splash->Timer1->isActive());
-    EXPECT_TRUE(splash->Timer2->isActive());
+    EXPECT_EQ(splash->handOverTimer->interval(), 2000);
+    EXPECT_EQ(splash->latestHandOverTimer->interval(), 7500);
+    EXPECT_FALSE(splash->handOverTimer->isActive());
+    EXPECT_TRUE(splash->latestHandOverTimer->isActive());
 
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(splash, &activate);
-    EXPECT_TRUE(splash->Timer1->isActive());
+    EXPECT_TRUE(splash->handOverTimer->isActive());
     EXPECT_EQ(finished, 0);
 }
 
 TEST_F(SplashTest, EitherTimerAKeyThatTypesACharacterOrAClickOnTheFrameCloses)
 {
-    ASSERT_EQ(splash->Frame1->childAt(emptyPlace()), nullptr);
+    ASSERT_EQ(splash->frame->childAt(emptyPlace()), nullptr);
     std::vector<std::function<void(Splash&)>> closers{
-        [](Splash& s) { QMetaObject::invokeMethod(s.splash->Timer1, "timeout"); },
-        [](Splash& s) { QMetaObject::invokeMethod(s.splash->Timer2, "timeout"); },
-        [](Splash& s) { click(s.splash->Frame1, s.emptyPlace()); },
+        [](Splash& s) { QMetaObject::invokeMethod(s.splash->handOverTimer, "timeout"); },
+        [](Splash& s) { QMetaObject::invokeMethod(s.splash->latestHandOverTimer, "timeout"); },
+        [](Splash& s) { click(s.splash->frame, s.emptyPlace()); },
         [](Splash& s) { s.splash->close(); }, // the window manager closes it
     };
     for (const auto& [key, text] : {std::pair<int, const char*>{Qt::Key_A, "a"}, {Qt::Key_5, "5"},
@@ -93,7 +93,7 @@ TEST_F(SplashTest, EitherTimerAKeyThatTypesACharacterOrAClickOnTheFrameCloses)
         Splash other;
         closers[way](other);
         EXPECT_EQ(other.finished, 1) << "way " << way;
-        EXPECT_FALSE(other.splash->Timer1->isActive() || other.splash->Timer2->isActive()) << way;
+        EXPECT_FALSE(other.splash->handOverTimer->isActive() || other.splash->latestHandOverTimer->isActive()) << way;
         EXPECT_TRUE(other.splash->isHidden()) << way;
         EXPECT_TRUE(deleted(other.splash)) << way;
     }
@@ -108,7 +108,7 @@ TEST_F(SplashTest, KeysWithoutACharacterAndClicksOnTheLogoOrALabelDoNothing)
         click(label, label->rect().center());
     EXPECT_EQ(finished, 0);
     EXPECT_TRUE(splash->isVisible());
-    EXPECT_TRUE(splash->Timer2->isActive());
+    EXPECT_TRUE(splash->latestHandOverTimer->isActive());
 }
 
 TEST_F(SplashTest, ClosesOnlyOnce)
@@ -116,11 +116,11 @@ TEST_F(SplashTest, ClosesOnlyOnce)
     QEvent activate(QEvent::WindowActivate);
     pressKey(splash, Qt::Key_Escape);
     pressKey(splash, Qt::Key_A, "a");
-    click(splash->Frame1, emptyPlace());
+    click(splash->frame, emptyPlace());
     QApplication::sendEvent(splash, &activate); // a late activation must not re-arm the timer
     splash->closeAndLoadMain();
     EXPECT_EQ(finished, 1);
-    EXPECT_FALSE(splash->Timer1->isActive());
+    EXPECT_FALSE(splash->handOverTimer->isActive());
     EXPECT_TRUE(deleted(splash));
 }
 

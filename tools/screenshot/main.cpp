@@ -4,6 +4,8 @@
 // as OUTPUT_DIR/page-0.png .. page-3.png. The window is the real one; only
 // the desktop services behind it are stand-ins, since nothing is pasted.
 
+#include "engine/PasteEngine.h"
+#include "model/AppModel.h"
 #include "platform/fake/FakePlatform.h"
 #include "ui/main/MainWindow.h"
 
@@ -28,15 +30,16 @@ void settle(int ms)
     loop.exec();
 }
 
-void fillExamples(tapfill::ui::MainWindow& form)
+void fillExamples(tapfill::model::AppModel& model)
 {
+    using tapfill::model::FieldSet;
     const char* lines[] = {"Jane Example", "jane@example.com", "+1 555 0100", "Order 4711"};
     for (int i = 0; i < 4; ++i)
-        form.I[i]->setText(QString::fromLatin1(lines[i]));
-    form.setDescription(1, QStringLiteral("Signature"));
-    form.ML[0]->setPlainText(QStringLiteral("Kind regards,\nJane Example"));
-    form.setDescription(2, QStringLiteral("Shipping address"));
-    form.ML[1]->setPlainText(QStringLiteral("1 Sample Road\nExampletown"));
+        model.setText(FieldSet::OneLine, i, lines[i]);
+    model.setDescription(0, "Signature");
+    model.setText(FieldSet::MultiLine, 0, "Kind regards,\nJane Example");
+    model.setDescription(1, "Shipping address");
+    model.setText(FieldSet::MultiLine, 1, "1 Sample Road\nExampletown");
 }
 
 } // namespace
@@ -50,16 +53,17 @@ int main(int argc, char** argv)
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
 
-    tapfill::SharedState state;
+    tapfill::model::AppModel model;
     tapfill::platform::fake::FakePlatform desktop;
-    tapfill::ui::MainWindow form(state, desktop.platform, QDir::tempPath().toStdString());
-    fillExamples(form);
+    tapfill::engine::PasteEngine engine(model, desktop.platform);
+    tapfill::ui::MainWindow form(model, engine, desktop.platform, QDir::tempPath().toStdString());
+    fillExamples(model);
     form.move(40, 40);
     form.show();
     settle(800); // the window manager maps and decorates the window
 
-    for (int page = 0; page < form.SSTab1->count(); ++page) {
-        form.SSTab1->setCurrentIndex(page);
+    for (int page = 0; page < form.pages->count(); ++page) {
+        form.pages->setCurrentIndex(page);
         settle(200);
         const QPixmap shot = form.screen()->grabWindow(0, form.frameGeometry().x(), form.frameGeometry().y(),
                                                        form.frameGeometry().width(),

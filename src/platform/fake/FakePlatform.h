@@ -22,13 +22,13 @@ public:
     }
     void injectMessage(MouseMessage message, WindowId window = 0x400001, bool ownWindow = false)
     {
-        if (onHookMessage)
-            onHookMessage(HookedMessage{message, window, ownWindow});
+        if (onMouse)
+            onMouse(HookedMessage{message, window, ownWindow});
     }
     void injectKey()
     {
-        if (onHookKey)
-            onHookKey();
+        if (onKey)
+            onKey();
     }
     std::vector<MouseMessage> watchedMessages;
     WatchedKey watchedKey = WatchedKey::None;
@@ -44,11 +44,11 @@ public:
     /// armed; returns true when the message was kept from the window.
     bool injectMessage(MouseMessage message)
     {
-        if (!armed || !onSubclassMessage)
+        if (!armed || !onIntercepted)
             return false;
-        std::int16_t passOn = 0;
-        onSubclassMessage(message, passOn);
-        return passOn == KeepMessage;
+        bool keep = false;
+        onIntercepted(message, keep);
+        return keep;
     }
     std::vector<MouseMessage> watchedMessages;
     WindowId target = 0;
@@ -130,30 +130,26 @@ public:
 
 class FakeTrayIcon : public TrayIcon {
 public:
-    bool notifyIcon(TrayRequest request, const TrayIconData& data) override
+    void show(const QIcon& shownIcon, const QString& shownTip) override
     {
-        requests.emplace_back(request, data);
-        if (request == TrayRequest::Add)
-            present = true;
-        if (request == TrayRequest::Delete)
-            present = false;
-        if (request != TrayRequest::Delete)
-            shown = data;
-        return true;
+        present = true;
+        icon = shownIcon;
+        tip = shownTip;
+        ++showCalls;
     }
-    bool trayAvailable() const override { return available; }
-    void injectMouse(int mouseMessage)
+    void remove() override { present = false; }
+    bool available() const override { return trayAvailable; }
+    void doubleClick()
     {
-        if (onMouseMessage)
-            onMouseMessage(mouseMessage);
+        if (onDoubleClick)
+            onDoubleClick();
     }
-    /// The tip as the desktop shows it: up to the NUL.
-    std::string shownTip() const { return shown.szTip.substr(0, shown.szTip.find('\0')); }
 
-    std::vector<std::pair<TrayRequest, TrayIconData>> requests;
-    TrayIconData shown;
+    QIcon icon;
+    QString tip;
+    int showCalls = 0;
     bool present = false;
-    bool available = true;
+    bool trayAvailable = true;
 };
 
 class FakeWindowPlacement : public WindowPlacement {
@@ -202,10 +198,9 @@ public:
 struct FakePlatform {
     FakePlatform()
     {
-        platform.WinHook1 = std::make_unique<FakeMessageHook>();
-        platform.WinHook2 = std::make_unique<FakeMessageHook>();
-        platform.SubClass1 = std::make_unique<FakeWindowInterceptor>();
-        platform.SubClass2 = std::make_unique<FakeWindowInterceptor>();
+        platform.rightClickHook = std::make_unique<FakeMessageHook>();
+        platform.leftClickHook = std::make_unique<FakeMessageHook>();
+        platform.rightClickInterceptor = std::make_unique<FakeWindowInterceptor>();
         platform.keys = std::make_unique<FakeKeySender>();
         platform.clipboard = std::make_unique<FakeClipboard>();
         platform.settings = std::make_unique<FakeSettingsStore>();
@@ -213,10 +208,12 @@ struct FakePlatform {
         platform.placement = std::make_unique<FakeWindowPlacement>();
         platform.dialogs = std::make_unique<FakeDialogs>();
     }
-    FakeMessageHook& winHook1() { return static_cast<FakeMessageHook&>(*platform.WinHook1); }
-    FakeMessageHook& winHook2() { return static_cast<FakeMessageHook&>(*platform.WinHook2); }
-    FakeWindowInterceptor& subClass1() { return static_cast<FakeWindowInterceptor&>(*platform.SubClass1); }
-    FakeWindowInterceptor& subClass2() { return static_cast<FakeWindowInterceptor&>(*platform.SubClass2); }
+    FakeMessageHook& rightClickHook() { return static_cast<FakeMessageHook&>(*platform.rightClickHook); }
+    FakeMessageHook& leftClickHook() { return static_cast<FakeMessageHook&>(*platform.leftClickHook); }
+    FakeWindowInterceptor& rightClickInterceptor()
+    {
+        return static_cast<FakeWindowInterceptor&>(*platform.rightClickInterceptor);
+    }
     FakeKeySender& keys() { return static_cast<FakeKeySender&>(*platform.keys); }
     FakeClipboard& clipboard() { return static_cast<FakeClipboard&>(*platform.clipboard); }
     FakeSettingsStore& settings() { return static_cast<FakeSettingsStore&>(*platform.settings); }

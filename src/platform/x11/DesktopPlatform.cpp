@@ -36,10 +36,9 @@ std::optional<Platform> makeDesktopPlatform(std::string& error)
     }
 
     Platform platform;
-    platform.WinHook1 = std::make_unique<x11::X11MessageHook>(connection);
-    platform.WinHook2 = std::make_unique<x11::X11MessageHook>(connection);
-    platform.SubClass1 = std::make_unique<x11::X11WindowInterceptor>(connection);
-    platform.SubClass2 = std::make_unique<x11::X11WindowInterceptor>(connection);
+    platform.rightClickHook = std::make_unique<x11::X11MessageHook>(connection);
+    platform.leftClickHook = std::make_unique<x11::X11MessageHook>(connection);
+    platform.rightClickInterceptor = std::make_unique<x11::X11WindowInterceptor>(connection);
     platform.keys = std::make_unique<x11::X11KeySender>(connection);
     platform.clipboard = std::make_unique<qt::QtClipboard>();
     platform.settings = std::make_unique<qt::QtSettingsStore>();

@@ -50,8 +50,8 @@ void X11MessageHook::onRawInput(const RawInput& input)
         f12Down_ = input.kind == RawInput::KeyDown;
         if (input.kind == RawInput::KeyUp || wasDown || input.repeat)
             return;
-        if (key_ == WatchedKey::F12 && onHookKey)
-            onHookKey();
+        if (key_ == WatchedKey::PasteModeKey && onKey)
+            onKey();
         return;
     }
 
@@ -63,7 +63,7 @@ void X11MessageHook::onRawInput(const RawInput& input)
                                                       : MouseMessage::RightButtonUp;
     else
         return;
-    if (!watches(message) || !onHookMessage)
+    if (!watches(message) || !onMouse)
         return;
 
     // Title bars and borders belong to the window manager: a click there is
@@ -71,7 +71,7 @@ void X11MessageHook::onRawInput(const RawInput& input)
     ClickedWindow clicked = windowUnderPointer(connection_->display());
     if (clicked.decoration)
         return;
-    onHookMessage(HookedMessage{message, clicked.topLevel, clicked.ownWindow});
+    onMouse(HookedMessage{message, clicked.topLevel, clicked.ownWindow});
 }
 
 } // namespace tapfill::platform::x11

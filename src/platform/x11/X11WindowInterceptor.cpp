@@ -58,7 +58,7 @@ void X11WindowInterceptor::onGrabbed(const GrabbedButton& button)
         return;
     const MouseMessage message =
         button.press ? MouseMessage::RightButtonDown : MouseMessage::RightButtonUp;
-    if (!watches(message) || !onSubclassMessage)
+    if (!watches(message) || !onIntercepted)
         return; // the connection replays an undecided press
 
     if (button.press) {
@@ -68,15 +68,15 @@ void X11WindowInterceptor::onGrabbed(const GrabbedButton& button)
             connection_->allowPointer(false);
             return;
         }
-        std::int16_t passOn = 0;
-        onSubclassMessage(message, passOn);
-        connection_->allowPointer(passOn == KeepMessage);
+        bool keep = false;
+        onIntercepted(message, keep);
+        connection_->allowPointer(keep);
         return;
     }
     // The release of a kept press. It was never on its way to the window,
     // so the handler's answer changes nothing.
-    std::int16_t passOn = 0;
-    onSubclassMessage(message, passOn);
+    bool keep = false;
+    onIntercepted(message, keep);
 }
 
 } // namespace tapfill::platform::x11

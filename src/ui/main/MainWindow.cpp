@@ -1,57 +1,133 @@
 #include "ui/main/MainWindow.h"
 
 #include "ui/main/Icons.h"
+#include "ui/main/OneLine.h"
+#include "ui/main/WindowPosition.h"
 #include "ui/personal/PersonalDataWindow.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 #include <algorithm>
 
 namespace tapfill::ui {
 
-MainWindow::MainWindow(SharedState& state, platform::Platform& platform, std::filesystem::path dataDir,
-                       QWidget* parent)
-    : QWidget(parent), state_(state), platform_(platform), dataDir_(std::move(dataDir))
+using model::FieldSet;
+
+MainWindow::MainWindow(model::AppModel& model, engine::PasteEngine& engine, platform::Platform& platform,
+                       std::filesystem::path dataDir, QWidget* parent)
+    : QWidget(parent), model_(model), engine_(engine), platform_(platform), dataDir_(std::move(dataDir))
 {
     buildLayout();
     // Coming to the front must not take the keyboard focus from the form
     // the user is filling.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    connectHandlers();
+    connectControls();
+    connectModel();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::connectHandlers()
+void MainWindow::connectControls()
 {
-    // One click behaviour for all 34 field buttons.
-    for (auto* group : {lineAndPersonalGroup, multiLineGroup})
-        connect(group, &QButtonGroup::buttonClicked, this, [this] { FieldButton_Click(); });
-    for (auto* option : OptionButtons)
-        option->installEventFilter(this);
+    for (int i = 0; i < model::OneLineFieldCount; ++i) {
+        connect(oneLineButtons[i], &QRadioButton::clicked, this, [this, i] { model_.select(FieldSet::OneLine, i); });
+        keepOnOneLine(oneLineEdits[i]);
+        connect(oneLineEdits[i], &QLineEdit::textChanged, this,
+                [this, i](const QString& text) { model_.setText(FieldSet::OneLine, i, text.toStdString()); });
+    }
+    for (int i = 0; i < model::PersonalFieldCount; ++i)
+        connect(personalButtons[i], &QRadioButton::clicked, this, [this, i] { model_.select(FieldSet::Personal, i); });
+    for (int k = 0; k < model::MultiLineFieldCount; ++k) {
+        connect(multiLineButtons[k], &QRadioButton::clicked, this,
+                [this, k] { model_.select(FieldSet::MultiLine, k); });
+        connect(multiLineEdits[k], &QPlainTextEdit::textChanged, this, [this, k] {
+            model_.setText(FieldSet::MultiLine, k, multiLineEdits[k]->toPlainText().toStdString());
+        });
+        multiLineButtons[k]->installEventFilter(this); // double clicks describe the field
+    }
+    connect(autoTabBox, &QCheckBox::toggled, this, [this](bool on) { model_.autoTab = on; });
+    connect(autoEnterBox, &QCheckBox::toggled, this, [this](bool on) { model_.autoEnter = on; });
+    connect(autoAdvanceBox, &QCheckBox::toggled, this, [this](bool on) { model_.autoAdvance = on; });
 
-    connect(SSTab1, &TabStrip::pageChanged, this, [this] { SSTab1_Click(); });
-    connect(SSTab2, &TabStrip::pageChanged, this, [this] { SSTab2_Click(); });
-    connect(C4, &QPushButton::clicked, this, [this] { C4_Click(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(pages, &TabStrip::pageChanged, this, [this] { onPageChanged(); });
+    connect(multiLinePages, &TabStrip::pageChanged, this, [this] { onMultiLinePageChanged(); });
+    connect(personalDataButton, &QPushButton::clicked, this, [this] { openPersonalData(); });
+    connect(saveButton, &QPushButton::clicked, this, [this] { onSaveClicked(); });
+    connect(hideButton, &QPushButton::clicked, &engine_, &engine::PasteEngine::hideWindow);
+    connect(pasteButton, &QPushButton::clicked, &engine_, &engine::PasteEngine::togglePaste);
+    connect(suspendButton, &QPushButton::clicked, &engine_, &engine::PasteEngine::suspend);
 
-    // The tray icon's mouse notifications are this window's to decode.
-    platform_.tray->onMouseMessage = [this](int message) { Form_MouseMove(message); };
+    connect(&engine_, &engine::PasteEngine::showWindowRequested, this, [this] { show(); });
+    connect(&engine_, &engine::PasteEngine::raiseWindowRequested, this, &MainWindow::bringToTop);
+    connect(&engine_, &engine::PasteEngine::hideWindowRequested, this, [this] { hide(); });
 }
 
-void MainWindow::select(QRadioButton* button)
+void MainWindow::connectModel()
 {
-    // click() checks the button, clears the rest of its group and emits the
-    // same signals as a user's click, so the click handler runs too.
-    button->click();
+    connect(&model_, &model::AppModel::fieldSelected, this, &MainWindow::showSelection);
+    connect(&model_, &model::AppModel::textChanged, this, &MainWindow::showText);
+    connect(&model_, &model::AppModel::descriptionChanged, this, &MainWindow::showDescription);
+    connect(&model_, &model::AppModel::lookChanged, this, &MainWindow::showLook);
+}
+
+void MainWindow::showModel()
+{
+    for (int i = 0; i < model::OneLineFieldCount; ++i)
+        showText(FieldSet::OneLine, i);
+    for (int k = 0; k < model::MultiLineFieldCount; ++k) {
+        showText(FieldSet::MultiLine, k);
+        showDescription(k);
+    }
+}
+
+void MainWindow::showText(FieldSet set, int index)
+{
+    const QString text = QString::fromStdString(model_.text(set, index));
+    if (set == FieldSet::OneLine) {
+        if (oneLineEdits[index]->text() != text)
+            oneLineEdits[index]->setText(text);
+    } else if (set == FieldSet::MultiLine) {
+        if (multiLineEdits[index]->toPlainText() != text)
+            multiLineEdits[index]->setPlainText(text);
+    }
+}
+
+void MainWindow::showDescription(int index)
+{
+    if (index >= model::MultiLineFieldCount)
+        return; // kept in the file, never shown
+    // Captions treat "&" as a shortcut marker; descriptions are plain text.
+    multiLineButtons[index]->setText(
+        QString::fromStdString(model_.description(index)).replace(QLatin1Char('&'), QStringLiteral("&&")));
+}
+
+void MainWindow::showSelection(FieldSet set, int index)
+{
+    QRadioButton* button = set == FieldSet::OneLine    ? oneLineButtons[index]
+                           : set == FieldSet::Personal ? personalButtons[index]
+                                                       : multiLineButtons[index];
+    button->setChecked(true); // the group clears the others
+}
+
+void MainWindow::showLook()
+{
+    activePicture->setVisible(model_.showsActivePicture());
+    idlePicture->setVisible(!model_.showsActivePicture());
+    pasteInstructions->setVisible(model_.showsPasteInstructions());
+}
+
+void MainWindow::select(FieldSet set, int index)
+{
+    model_.select(set, index);
 }
 
 int MainWindow::toPixels(int twips) const
@@ -59,19 +135,18 @@ int MainWindow::toPixels(int twips) const
     return qRound(twips * logicalDpiX() / 1440.0);
 }
 
-// The position kept in "F3.dat" is that of the window's inside. Placing the
-// inside (rather than the frame) is the one request every window manager
-// carries out exactly, so a save and a restart put the window back where it
-// was instead of creeping by the height of the title bar.
+// The position kept in "F3.dat" is the window's outer top-left corner, as
+// the left and top edges of a window mean: the frame is put there, and read
+// back from there, so that save and restart never creep by the title bar.
 
 double MainWindow::leftTwips() const
 {
-    return qRound(geometry().x() * 1440.0 / logicalDpiX());
+    return qRound(frameGeometry().x() * 1440.0 / logicalDpiX());
 }
 
 double MainWindow::topTwips() const
 {
-    return qRound(geometry().y() * 1440.0 / logicalDpiY());
+    return qRound(frameGeometry().y() * 1440.0 / logicalDpiY());
 }
 
 void MainWindow::moveToTwips(double left, double top)
@@ -81,74 +156,40 @@ void MainWindow::moveToTwips(double left, double top)
     constexpr double Limit = 1.0e7;
     left = std::clamp(left, -Limit, Limit);
     top = std::clamp(top, -Limit, Limit);
-    setGeometry(QRect(QPoint(qRound(left * logicalDpiX() / 1440.0), qRound(top * logicalDpiY() / 1440.0)),
-                      size()));
+    const QPoint asked(qRound(left * logicalDpiX() / 1440.0), qRound(top * logicalDpiY() / 1440.0));
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.push_back(screen->availableGeometry());
+    const QRect frame(asked, frameGeometry().size());
+    // For a window not yet shown, move() places the frame, whatever its
+    // size turns out to be; once shown, Qt knows the frame and does the same.
+    move(reachableFramePosition(frame, screens));
 }
 
-QString MainWindow::description(int n) const
+void MainWindow::bringToTop()
 {
-    // Captions treat "&" as a shortcut marker; descriptions are plain text.
-    return Option(n)->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
+    platform_.placement->makeTopmost(*this);
 }
 
-void MainWindow::setDescription(int n, const QString& text)
-{
-    Option(n)->setText(QString(text).replace(QLatin1Char('&'), QStringLiteral("&&")));
-}
+// ---- descriptions ----------------------------------------------------------
 
-void MainWindow::setActiveFlag(std::int16_t value)
+void MainWindow::describeMultiLineField(int index)
 {
-    state_.ActiveFlag = value;
-    // Right clicks can only be kept from other programs if interception is
-    // in place before they happen, so it follows paste mode.
-    platform_.SubClass1->setArmed(value == 1);
-}
-
-// ---- field buttons and descriptions -------------------------------------
-
-void MainWindow::pauseClickAcceptance()
-{
-    // Off now, on again when Timer2 ticks 120 ms later; off stays off.
-    if (state_.ReadyFlag == 1) {
-        state_.ReadyFlag = 0;
-        Timer2.setEnabled(true);
-    }
-}
-
-void MainWindow::FieldButton_Click()
-{
-    // The click that chose a field must not itself count as a paste click.
-    pauseClickAcceptance();
-}
-
-void MainWindow::Option_DblClick(int n)
-{
-    state_.NewDescription.clear();
-    state_.OldDescription = description(n).toStdString();
-    PromptDescription();
-    setDescription(n, QString::fromStdString(state_.NewDescription));
-}
-
-void MainWindow::PromptDescription()
-{
+    const QString old = QString::fromStdString(model_.description(index));
     hide();
-    const QString typed = platform_.dialogs->inputBox(QStringLiteral("Enter a Description for this field."),
-                                                      QStringLiteral("ENTER INFORMATION"),
-                                                      QString::fromStdString(state_.OldDescription));
-    state_.NewDescription = typed.toStdString();
-    if (state_.NewDescription.empty())
-        state_.NewDescription = state_.OldDescription;
+    const QString typed = onOneLine(platform_.dialogs->inputBox(
+        QStringLiteral("Enter a Description for this field."), QStringLiteral("ENTER INFORMATION"), old));
+    model_.setDescription(index, (typed.isEmpty() ? old : typed).toStdString());
     show();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonDblClick) {
-        for (int n = 1; n <= MultiLineFields; ++n) {
-            if (watched == Option(n)) {
-                Option_DblClick(n);
-                return true; // the first click of the pair already selected the button
-            }
+        const auto found = std::find(multiLineButtons.begin(), multiLineButtons.end(), watched);
+        if (found != multiLineButtons.end()) {
+            describeMultiLineField(static_cast<int>(found - multiLineButtons.begin()));
+            return true; // the first click of the pair already selected the button
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -156,53 +197,43 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 // ---- tab pages -----------------------------------------------------------
 
-void MainWindow::SSTab2_Click()
+void MainWindow::onMultiLinePageChanged()
 {
-    pauseClickAcceptance();
-    state_.CurrentTab = static_cast<std::int16_t>(SSTab1->currentIndex());
-    state_.CurrentSubTab = static_cast<std::int16_t>(SSTab2->currentIndex());
-    if (state_.CurrentSubTab >= 0 && state_.CurrentSubTab <= 2)
-        select(Option(1 + 4 * state_.CurrentSubTab));
+    engine_.pauseClickAcceptance();
+    model_.setPages(static_cast<model::Page>(pages->currentIndex()), multiLinePages->currentIndex());
+    // Each inner page starts at its first field.
+    select(FieldSet::MultiLine, 4 * model_.multiLinePage());
 }
 
-void MainWindow::SSTab1_Click()
+void MainWindow::onPageChanged()
 {
-    SSTab2_Click();
-    if (state_.CurrentTab == 0)
-        select(O1[0]);
-    else if (state_.CurrentTab == 1)
-        select(PERS[0]);
+    onMultiLinePageChanged();
+    if (model_.page() == model::Page::OneLine)
+        select(FieldSet::OneLine, 0);
+    else if (model_.page() == model::Page::Personal)
+        select(FieldSet::Personal, 0);
 }
 
-void MainWindow::C4_Click()
+void MainWindow::openPersonalData()
 {
     if (!personal_)
-        personal_ = new PersonalDataWindow(state_, *platform_.dialogs, dataDir_, this);
+        personal_ = new PersonalDataWindow(model_, *platform_.dialogs, dataDir_, this);
     personal_->show();
     personal_->raise();
     hide();
 }
 
-PersonalDataWindow* MainWindow::TFDATA() const
+PersonalDataWindow* MainWindow::personalDataWindow() const
 {
     return personal_.data();
 }
 
-// ---- window commands and activation --------------------------------------
+// ---- activation ------------------------------------------------------------
 
-void MainWindow::Command1_Click()
+void MainWindow::onActivated()
 {
-    state_.ReadyFlag = 0;
-    Image2->hide();
-    Image1->show();
-    hide();
-}
-
-void MainWindow::Form_Activate()
-{
-    select(O1[0]);
-    state_.CurrentTab = static_cast<std::int16_t>(SSTab1->currentIndex());
-    state_.CurrentSubTab = static_cast<std::int16_t>(SSTab2->currentIndex());
+    select(FieldSet::OneLine, 0);
+    model_.setPages(static_cast<model::Page>(pages->currentIndex()), multiLinePages->currentIndex());
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -211,92 +242,13 @@ void MainWindow::showEvent(QShowEvent* event)
     // the personal data window, the tray) counts as an activation.
     QWidget::showEvent(event);
     if (!event->spontaneous())
-        Form_Activate();
+        onActivated();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    emit unloading();
-}
-
-// ---- tray icon -------------------------------------------------------------
-
-namespace {
-constexpr const char* IdleTip = "Double Click To Start Tapfill";
-constexpr const char* ActiveTip = "Tapfill is Active!! Double Click to De-activate.";
-
-/// The tip field: the text, a NUL that ends it, then blanks to 64 characters.
-std::string tipField(const char* text)
-{
-    std::string field = std::string(text) + '\0';
-    field.resize(64, ' ');
-    return field;
-}
-} // namespace
-
-void MainWindow::fillTrayRecord(bool active)
-{
-    if (isVisible())
-        repaint();
-    auto& data = state_.TrayIconData;
-    data.cbSize = 88;
-    data.hWnd = static_cast<platform::WindowId>(winId());
-    data.uID = 1;
-    data.uFlags = 7;
-    data.uCallbackMessage = platform::TrayMouse::Move;
-    data.hIcon = active ? activeIcon() : idleIcon();
-    data.szTip = tipField(active ? ActiveTip : IdleTip);
-}
-
-void MainWindow::TrayAdd()
-{
-    fillTrayRecord(false);
-    platform_.tray->notifyIcon(platform::TrayRequest::Add, state_.TrayIconData);
-}
-
-void MainWindow::TraySetIdle()
-{
-    fillTrayRecord(false);
-    platform_.tray->notifyIcon(platform::TrayRequest::Modify, state_.TrayIconData);
-}
-
-void MainWindow::TraySetActive()
-{
-    fillTrayRecord(true);
-    platform_.tray->notifyIcon(platform::TrayRequest::Modify, state_.TrayIconData);
-}
-
-void MainWindow::TrayDelete()
-{
-    platform_.tray->notifyIcon(platform::TrayRequest::Delete, state_.TrayIconData);
-}
-
-void MainWindow::Form_MouseMove(int x)
-{
-    // Only a double click on the tray icon acts; moves, single clicks and
-    // other buttons do nothing.
-    if (x != platform::TrayMouse::LeftDoubleClick)
-        return;
-    if (state_.ActiveFlag == 1) {
-        setActiveFlag(0);
-        state_.ReadyFlag = 0;
-        Image2->hide();
-        Image1->show();
-        TraySetIdle();
-        hide();
-    } else {
-        setActiveFlag(1);
-        TraySetActive();
-        platform_.SubClass1->setTargetWindow(0);
-        show();
-        MakeTopmost();
-    }
-}
-
-void MainWindow::MakeTopmost()
-{
-    platform_.placement->makeTopmost(*this);
+    emit closed();
 }
 
 } // namespace tapfill::ui

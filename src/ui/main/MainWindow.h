@@ -1,11 +1,11 @@
 #pragma once
-// The main window TFPRO: every field beside the option button that selects
-// it, the paste options and the commands. Controls are public and named as
-// in the rest of the program, so each behaviour can be traced to its control.
+// The main window: every field beside the button that selects it, the paste
+// options and the commands. It shows the model and changes it; the commands
+// that switch pasting go to the paste engine.
 
-#include "app/SharedState.h"
+#include "engine/PasteEngine.h"
+#include "model/AppModel.h"
 #include "platform/Platform.h"
-#include "ui/main/IntervalTimer.h"
 #include "ui/main/TabStrip.h"
 
 #include <QPointer>
@@ -30,45 +30,40 @@ class PersonalDataWindow;
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    MainWindow(SharedState& state, platform::Platform& platform, std::filesystem::path dataDir,
-               QWidget* parent = nullptr);
+    MainWindow(model::AppModel& model, engine::PasteEngine& engine, platform::Platform& platform,
+               std::filesystem::path dataDir, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // ---- controls -------------------------------------------------------
-    QFrame* Frame1 = nullptr;
-    TabStrip* SSTab1 = nullptr; ///< "1 LINE", "PERS", "MULTI", "OPT."
-    TabStrip* SSTab2 = nullptr; ///< "MULTI 1", "MULTI 2", "MULTI 3"
-    std::array<QRadioButton*, 12> O1{};
-    std::array<QLineEdit*, 12> I{};
-    std::array<QRadioButton*, 10> PERS{};
-    std::array<QLabel*, 10> LL{};
-    std::array<QRadioButton*, 12> OptionButtons{}; ///< Option1 .. Option12; see Option(n)
-    std::array<QPlainTextEdit*, 12> ML{};
-    QCheckBox* AUT = nullptr;  ///< "Auto Tab"
-    QCheckBox* AUT2 = nullptr; ///< "Auto Carriage Return (ENTER)"
-    QCheckBox* AUT3 = nullptr; ///< "Auto Advance"
-    QPushButton* Command1 = nullptr; ///< "HIDE"
-    QPushButton* Command2 = nullptr; ///< "PASTE"
-    QPushButton* Command3 = nullptr; ///< "SAVE"
-    QPushButton* Command4 = nullptr; ///< "SUSPEND"
-    QPushButton* Command5 = nullptr; ///< "EXIT"
-    QPushButton* C4 = nullptr;       ///< "CLICK HERE FOR DATA "
-    QLabel* Image1 = nullptr;        ///< idle picture
-    QLabel* Image2 = nullptr;        ///< active picture
-    QLabel* Label1 = nullptr;        ///< paste instructions
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QButtonGroup* lineAndPersonalGroup = nullptr; ///< O1 and PERS: one group across two pages
-    QButtonGroup* multiLineGroup = nullptr;       ///< Option1..Option12 across three pages
-    IntervalTimer Timer1{100}; ///< paste delivery
-    IntervalTimer Timer2{120}; ///< re-arms click acceptance
+    QFrame* frame = nullptr;
+    TabStrip* pages = nullptr;          ///< "1 LINE", "PERS", "MULTI", "OPT."
+    TabStrip* multiLinePages = nullptr; ///< "MULTI 1", "MULTI 2", "MULTI 3"
+    std::array<QRadioButton*, model::OneLineFieldCount> oneLineButtons{};
+    std::array<QLineEdit*, model::OneLineFieldCount> oneLineEdits{};
+    std::array<QRadioButton*, model::PersonalFieldCount> personalButtons{};
+    std::array<QLabel*, model::PersonalFieldCount> personalLabels{};
+    std::array<QRadioButton*, model::MultiLineFieldCount> multiLineButtons{}; ///< captions: the descriptions
+    std::array<QPlainTextEdit*, model::MultiLineFieldCount> multiLineEdits{};
+    QCheckBox* autoTabBox = nullptr;
+    QCheckBox* autoEnterBox = nullptr;
+    QCheckBox* autoAdvanceBox = nullptr;
+    QPushButton* hideButton = nullptr;
+    QPushButton* pasteButton = nullptr;
+    QPushButton* saveButton = nullptr;
+    QPushButton* suspendButton = nullptr;
+    QPushButton* exitButton = nullptr;
+    QPushButton* personalDataButton = nullptr; ///< "CLICK HERE FOR DATA "
+    QLabel* idlePicture = nullptr;             ///< click acceptance off
+    QLabel* activePicture = nullptr;           ///< click acceptance on
+    QLabel* pasteInstructions = nullptr;
+    QLabel* autoTabHelp = nullptr;
+    QLabel* autoEnterHelp = nullptr;
+    QLabel* autoAdvanceHelp = nullptr;
+    QButtonGroup* lineAndPersonalGroup = nullptr; ///< one group across two pages
+    QButtonGroup* multiLineGroup = nullptr;       ///< one group across three inner pages
 
-    /// Option(1) is Option1, .. Option(12) is Option12.
-    QRadioButton* Option(int n) const { return OptionButtons.at(n - 1); }
-
-    /// Selects a button from code, running its click handler as a user's click does.
-    static void select(QRadioButton* button);
+    /// Puts every text and description of the model into the controls.
+    void showModel();
 
     /// The window's left and top edges in twips, and placing it there.
     double leftTwips() const;
@@ -78,39 +73,26 @@ public:
     /// Twips to pixels for this screen: 15 twips a pixel at 96 dpi.
     int toPixels(int twips) const;
 
-    /// The description shown by Option(n), as plain text.
-    QString description(int n) const;
-    void setDescription(int n, const QString& text);
+    /// Puts the window into the topmost band without taking the focus.
+    void bringToTop();
 
-    /// Switches paste mode; interception of right clicks follows it.
-    void setActiveFlag(std::int16_t value);
-
-    // ---- shared procedures ----------------------------------------------
-    void TraySetIdle();
-    void TraySetActive();
-    /// Fills the tray record with the idle look and adds the icon.
-    void TrayAdd();
-    void TrayDelete();
-    void MakeTopmost();
-    void PromptDescription();
-
-    // ---- handlers -------------------------------------------------------
-    void FieldButton_Click();           ///< O1_Click, PERS_Click, Option1_Click .. Option12_Click
-    void Option_DblClick(int n);         ///< double click on Option(n)
-    void SSTab1_Click();
-    void SSTab2_Click();
-    void C4_Click();                     ///< "CLICK HERE FOR DATA "
-    void Command1_Click();               ///< "HIDE"
-    void Command3_Click();               ///< "SAVE"
-    void Form_Activate();
-    void Form_MouseMove(int x);          ///< the tray icon's notifications arrive here
+    /// Asks for a new description of multi-line field `index` (a double click
+    /// on its button); an empty answer keeps the old one.
+    void describeMultiLineField(int index);
+    /// The user turned the outer or the inner tab strip.
+    void onPageChanged();
+    void onMultiLinePageChanged();
+    /// "CLICK HERE FOR DATA ": the personal data window instead of this one.
+    void openPersonalData();
+    /// SAVE: window position, one-line and multi-line fields, descriptions.
+    void onSaveClicked();
 
     /// The personal data window while it is open.
-    PersonalDataWindow* TFDATA() const;
+    PersonalDataWindow* personalDataWindow() const;
 
 signals:
     /// The window is being closed by other means than EXIT.
-    void unloading();
+    void closed();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -119,11 +101,18 @@ protected:
 
 private:
     void buildLayout(); // MainWindowLayout.cpp
-    void connectHandlers();
-    void fillTrayRecord(bool active);
-    void pauseClickAcceptance();
+    void connectControls();
+    void connectModel();
+    void onActivated();
+    void showLook();
+    void showSelection(model::FieldSet set, int index);
+    void showText(model::FieldSet set, int index);
+    void showDescription(int index);
+    /// Chooses a field as a click on its button does.
+    void select(model::FieldSet set, int index);
 
-    SharedState& state_;
+    model::AppModel& model_;
+    engine::PasteEngine& engine_;
     platform::Platform& platform_;
     std::filesystem::path dataDir_;
     QPointer<PersonalDataWindow> personal_;

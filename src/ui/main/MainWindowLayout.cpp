@@ -28,7 +28,7 @@ const QColor PanelGrey(192, 192, 192);
 const QColor LabelBlue(0, 0, 255);
 const QColor InstructionRed(128, 0, 0);
 
-const char* const PersonalLabels[PersonalSlots] = {
+const char* const PersonalLabels[model::PersonalFieldCount] = {
     "FIRST NAME", "LAST NAME", "COMPANY",  "ADDRESS 1",     "ADDRESS 2",
     "CITY",       "STATE",     "ZIP CODE", "EMAIL ADDRESS", "PHONE NUMBER",
 };
@@ -100,125 +100,125 @@ void MainWindow::buildLayout()
     setFont(dialogFont());
     setFixedSize(toPixels(2925), toPixels(6780));
 
-    Frame1 = new QFrame(this);
-    place(Frame1, QStringLiteral("Frame1"), 0, 0, 2895, 6735);
-    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    fillBackground(Frame1, PanelGrey);
+    frame = new QFrame(this);
+    place(frame, QStringLiteral("Frame1"), 0, 0, 2895, 6735);
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    fillBackground(frame, PanelGrey);
 
-    SSTab1 = new TabStrip({QStringLiteral("1 LINE"), QStringLiteral("PERS"), QStringLiteral("MULTI"),
+    pages = new TabStrip({QStringLiteral("1 LINE"), QStringLiteral("PERS"), QStringLiteral("MULTI"),
                            QStringLiteral("OPT.")},
-                          Frame1);
-    place(SSTab1, QStringLiteral("SSTab1"), 120, 120, 2700, 4815);
-    fillBackground(SSTab1, PanelGrey);
+                          frame);
+    place(pages, QStringLiteral("SSTab1"), 120, 120, 2700, 4815);
+    fillBackground(pages, PanelGrey);
 
     // "1 LINE": twelve one-line fields, each with the button that selects it.
     lineAndPersonalGroup = new QButtonGroup(this);
-    for (int i = 0; i < OneLineFields; ++i) {
+    for (int i = 0; i < model::OneLineFieldCount; ++i) {
         const int top = 480 + 360 * i;
-        O1[i] = new QRadioButton(SSTab1->page(0));
-        place(O1[i], indexed("O1", i), 120, top, 255, 255);
-        lineAndPersonalGroup->addButton(O1[i]);
-        I[i] = new QLineEdit(SSTab1->page(0));
-        place(I[i], indexed("I", i), 360, top, 2175, 285);
-        setColour(I[i], QPalette::Base, Qt::white);
+        oneLineButtons[i] = new QRadioButton(pages->page(0));
+        place(oneLineButtons[i], indexed("O1", i), 120, top, 255, 255);
+        lineAndPersonalGroup->addButton(oneLineButtons[i]);
+        oneLineEdits[i] = new QLineEdit(pages->page(0));
+        place(oneLineEdits[i], indexed("I", i), 360, top, 2175, 285);
+        setColour(oneLineEdits[i], QPalette::Base, Qt::white);
     }
 
     // "PERS": the personal data texts live elsewhere; only their names show here.
-    for (int i = 0; i < PersonalSlots; ++i) {
+    for (int i = 0; i < model::PersonalFieldCount; ++i) {
         const int top = 480 + 360 * i;
-        PERS[i] = new QRadioButton(SSTab1->page(1));
-        place(PERS[i], indexed("PERS", i), 480, top, 255, 255);
-        lineAndPersonalGroup->addButton(PERS[i]);
-        LL[i] = new QLabel(QLatin1String(PersonalLabels[i]), SSTab1->page(1));
-        place(LL[i], indexed("LL", i), 840, top, 1695, 255);
-        setColour(LL[i], QPalette::WindowText, LabelBlue);
+        personalButtons[i] = new QRadioButton(pages->page(1));
+        place(personalButtons[i], indexed("PERS", i), 480, top, 255, 255);
+        lineAndPersonalGroup->addButton(personalButtons[i]);
+        personalLabels[i] = new QLabel(QLatin1String(PersonalLabels[i]), pages->page(1));
+        place(personalLabels[i], indexed("LL", i), 840, top, 1695, 255);
+        setColour(personalLabels[i], QPalette::WindowText, LabelBlue);
     }
-    C4 = new QPushButton(QStringLiteral("CLICK HERE FOR DATA "), SSTab1->page(1));
-    place(C4, QStringLiteral("C4"), 120, 4320, 2415, 375);
+    personalDataButton = new QPushButton(QStringLiteral("CLICK HERE FOR DATA "), pages->page(1));
+    place(personalDataButton, QStringLiteral("C4"), 120, 4320, 2415, 375);
 
     // "MULTI": an inner strip of three pages, four described fields on each.
-    SSTab2 = new TabStrip({QStringLiteral("MULTI 1"), QStringLiteral("MULTI 2"), QStringLiteral("MULTI 3")},
-                          SSTab1->page(2));
-    place(SSTab2, QStringLiteral("SSTab2"), 0, 240, 2655, 4575);
-    fillBackground(SSTab2, palette().color(QPalette::Button));
+    multiLinePages = new TabStrip({QStringLiteral("MULTI 1"), QStringLiteral("MULTI 2"), QStringLiteral("MULTI 3")},
+                          pages->page(2));
+    place(multiLinePages, QStringLiteral("SSTab2"), 0, 240, 2655, 4575);
+    fillBackground(multiLinePages, palette().color(QPalette::Button));
     multiLineGroup = new QButtonGroup(this);
-    for (int k = 0; k < MultiLineFields; ++k) {
-        QWidget* page = SSTab2->page(k / 4);
+    for (int k = 0; k < model::MultiLineFieldCount; ++k) {
+        QWidget* page = multiLinePages->page(k / 4);
         const int row = k % 4;
         auto* option = new QRadioButton(QStringLiteral("Double Click to enter desc."), page);
         place(option, QStringLiteral("Option%1").arg(k + 1), 120, 480 + 960 * row, 2415, 255);
         multiLineGroup->addButton(option, k + 1);
-        OptionButtons[k] = option;
-        ML[k] = new QPlainTextEdit(page);
-        place(ML[k], indexed("ML", k), 120, 720 + 960 * row, 2415, 615);
-        ML[k]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        ML[k]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        ML[k]->setTabChangesFocus(true);
+        multiLineButtons[k] = option;
+        multiLineEdits[k] = new QPlainTextEdit(page);
+        place(multiLineEdits[k], indexed("ML", k), 120, 720 + 960 * row, 2415, 615);
+        multiLineEdits[k]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        multiLineEdits[k]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        multiLineEdits[k]->setTabChangesFocus(true);
     }
 
     // "OPT.": the paste options, each explained below its box.
-    QWidget* options = SSTab1->page(3);
-    AUT3 = new WrappingCheckBox(QStringLiteral("Auto Advance"), options);
-    place(AUT3, QStringLiteral("AUT3"), 360, 480, 1575, 255);
-    Label4 = wrappedLabel(QStringLiteral("This option tells Tapfill to drop option field down one every time "
+    QWidget* options = pages->page(3);
+    autoAdvanceBox = new WrappingCheckBox(QStringLiteral("Auto Advance"), options);
+    place(autoAdvanceBox, QStringLiteral("AUT3"), 360, 480, 1575, 255);
+    autoAdvanceHelp = wrappedLabel(QStringLiteral("This option tells Tapfill to drop option field down one every time "
                                          "you click with  left mouse button in paste mode."),
                           options);
-    place(Label4, QStringLiteral("Label4"), 240, 840, 2295, 855);
-    AUT = new WrappingCheckBox(QStringLiteral("Auto Tab"), options);
-    place(AUT, QStringLiteral("AUT"), 360, 1920, 1695, 255);
-    Label2 = wrappedLabel(QStringLiteral("This option tells Tapfill to send a tab after each line that you "
+    place(autoAdvanceHelp, QStringLiteral("Label4"), 240, 840, 2295, 855);
+    autoTabBox = new WrappingCheckBox(QStringLiteral("Auto Tab"), options);
+    place(autoTabBox, QStringLiteral("AUT"), 360, 1920, 1695, 255);
+    autoTabHelp = wrappedLabel(QStringLiteral("This option tells Tapfill to send a tab after each line that you "
                                          "paste into your form."),
                           options);
-    place(Label2, QStringLiteral("Label2"), 240, 2280, 2295, 735);
-    AUT2 = new WrappingCheckBox(QStringLiteral("Auto Carriage Return (ENTER)"), options);
-    place(AUT2, QStringLiteral("AUT2"), 360, 3120, 1815, 375);
-    Label3 = wrappedLabel(QStringLiteral("This option tells Tapfill to send a carriage return, or press enter "
+    place(autoTabHelp, QStringLiteral("Label2"), 240, 2280, 2295, 735);
+    autoEnterBox = new WrappingCheckBox(QStringLiteral("Auto Carriage Return (ENTER)"), options);
+    place(autoEnterBox, QStringLiteral("AUT2"), 360, 3120, 1815, 375);
+    autoEnterHelp = wrappedLabel(QStringLiteral("This option tells Tapfill to send a carriage return, or press enter "
                                          "for you, after each line that you paste into your form."),
                           options);
-    place(Label3, QStringLiteral("Label3"), 240, 3600, 2295, 1095);
+    place(autoEnterHelp, QStringLiteral("Label3"), 240, 3600, 2295, 1095);
 
     // Below the strip: the commands and the state of click acceptance.
-    Command3 = new QPushButton(QStringLiteral("SAVE"), Frame1);
-    place(Command3, QStringLiteral("Command3"), 120, 5040, 615, 375);
-    Command4 = new QPushButton(QStringLiteral("SUSPEND"), Frame1);
-    place(Command4, QStringLiteral("Command4"), 840, 5040, 1095, 375);
-    Command1 = new QPushButton(QStringLiteral("HIDE"), Frame1);
-    place(Command1, QStringLiteral("Command1"), 2040, 5040, 735, 375);
-    Label1 = wrappedLabel(QStringLiteral("Field next to option button will now auto paste wherever you left "
+    saveButton = new QPushButton(QStringLiteral("SAVE"), frame);
+    place(saveButton, QStringLiteral("Command3"), 120, 5040, 615, 375);
+    suspendButton = new QPushButton(QStringLiteral("SUSPEND"), frame);
+    place(suspendButton, QStringLiteral("Command4"), 840, 5040, 1095, 375);
+    hideButton = new QPushButton(QStringLiteral("HIDE"), frame);
+    place(hideButton, QStringLiteral("Command1"), 2040, 5040, 735, 375);
+    pasteInstructions = wrappedLabel(QStringLiteral("Field next to option button will now auto paste wherever you left "
                                          "click. Right Click to change option button"),
-                          Frame1);
-    place(Label1, QStringLiteral("Label1"), 120, 5460, 2655, 615);
-    setColour(Label1, QPalette::WindowText, InstructionRed);
-    Label1->setCursor(QCursor(activeIcon().pixmap(32, 32), 17, 13)); // the pointer's tip
-    Label1->hide();
-    Image1 = new QLabel(Frame1);
-    place(Image1, QStringLiteral("Image1"), 120, 6120, 480, 480);
-    Image1->setPixmap(idleIcon().pixmap(32, 32));
-    Image2 = new QLabel(Frame1);
-    place(Image2, QStringLiteral("Image2"), 120, 6120, 480, 480);
-    Image2->setPixmap(activeIcon().pixmap(32, 32));
-    Image2->hide();
-    Command2 = new QPushButton(QStringLiteral("PASTE"), Frame1);
-    place(Command2, QStringLiteral("Command2"), 1080, 6240, 855, 375);
-    Command5 = new QPushButton(QStringLiteral("EXIT"), Frame1);
-    place(Command5, QStringLiteral("Command5"), 2040, 6240, 735, 375);
+                          frame);
+    place(pasteInstructions, QStringLiteral("Label1"), 120, 5460, 2655, 615);
+    setColour(pasteInstructions, QPalette::WindowText, InstructionRed);
+    pasteInstructions->setCursor(QCursor(activeIcon().pixmap(32, 32), 17, 13)); // the pointer's tip
+    pasteInstructions->hide();
+    idlePicture = new QLabel(frame);
+    place(idlePicture, QStringLiteral("Image1"), 120, 6120, 480, 480);
+    idlePicture->setPixmap(idleIcon().pixmap(32, 32));
+    activePicture = new QLabel(frame);
+    place(activePicture, QStringLiteral("Image2"), 120, 6120, 480, 480);
+    activePicture->setPixmap(activeIcon().pixmap(32, 32));
+    activePicture->hide();
+    pasteButton = new QPushButton(QStringLiteral("PASTE"), frame);
+    place(pasteButton, QStringLiteral("Command2"), 1080, 6240, 855, 375);
+    exitButton = new QPushButton(QStringLiteral("EXIT"), frame);
+    place(exitButton, QStringLiteral("Command5"), 2040, 6240, 735, 375);
 
-    SSTab1->setCurrentIndex(1);
-    SSTab2->setCurrentIndex(0);
+    pages->setCurrentIndex(1);
+    multiLinePages->setCurrentIndex(0);
 
     // The keyboard walks the controls in the order they were first laid out,
     // not page by page.
-    std::vector<QWidget*> order{SSTab1->tabBar(), Command3, Command4, Command1, I[0], O1[0]};
+    std::vector<QWidget*> order{pages->tabBar(), saveButton, suspendButton, hideButton, oneLineEdits[0], oneLineButtons[0]};
     for (int i = 1; i <= 9; ++i)
-        order.push_back(I[i]);
-    order.insert(order.end(), {C4, I[10], I[11], SSTab2->tabBar()});
-    order.insert(order.end(), ML.begin(), ML.end());
-    order.push_back(Command2);
-    order.insert(order.end(), O1.begin() + 1, O1.end());
-    order.push_back(Command5);
-    order.insert(order.end(), PERS.begin(), PERS.end());
-    order.insert(order.end(), OptionButtons.begin(), OptionButtons.end());
-    order.insert(order.end(), {AUT, AUT2, AUT3});
+        order.push_back(oneLineEdits[i]);
+    order.insert(order.end(), {personalDataButton, oneLineEdits[10], oneLineEdits[11], multiLinePages->tabBar()});
+    order.insert(order.end(), multiLineEdits.begin(), multiLineEdits.end());
+    order.push_back(pasteButton);
+    order.insert(order.end(), oneLineButtons.begin() + 1, oneLineButtons.end());
+    order.push_back(exitButton);
+    order.insert(order.end(), personalButtons.begin(), personalButtons.end());
+    order.insert(order.end(), multiLineButtons.begin(), multiLineButtons.end());
+    order.insert(order.end(), {autoTabBox, autoEnterBox, autoAdvanceBox});
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

@@ -3,32 +3,16 @@
 // the personal data itself.
 
 #include "ui/main/MainWindow.h"
-#include "ui/main/MultiLineText.h"
 
-#include "storage/DataFiles.h"
-
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QRadioButton>
+#include "model/ModelFiles.h"
 
 namespace tapfill::ui {
 
-void MainWindow::Command3_Click()
+void MainWindow::onSaveClicked()
 {
-    storage::OneLineFile oneLine;
-    oneLine.left = leftTwips();
-    oneLine.top = topTwips();
-    for (int i = 0; i < OneLineFields; ++i)
-        oneLine.fields[i] = I[i]->text().toStdString();
-
-    for (int k = 0; k < MultiLineFields; ++k)
-        state_.Descriptions[k] = description(k + 1).toStdString();
-
-    std::array<std::string, 12> multiLine;
-    for (int k = 0; k < MultiLineFields; ++k)
-        multiLine[k] = toFileText(ML[k]->toPlainText());
-
-    const auto failures = storage::saveMainWindowData(dataDir_, oneLine, state_.Descriptions, multiLine);
+    model_.windowLeft = leftTwips();
+    model_.windowTop = topTwips();
+    const auto failures = model::saveMainWindowData(dataDir_, model_);
     if (failures.empty())
         return; // success stays silent
 

@@ -1,9 +1,9 @@
 #pragma once
-// TFDATA: the window in which the ten personal data texts are typed. SAVE
+// The window in which the ten personal data texts are typed. SAVE
 // writes them to "TF.dat" and keeps the window open; BACK keeps them in
 // memory, closes the window and shows the main window again.
 
-#include "app/SharedState.h"
+#include "model/AppModel.h"
 #include "platform/Dialogs.h"
 
 #include <QWidget>
@@ -23,21 +23,24 @@ class PersonalDataWindow : public QWidget {
 public:
     /// Created at each opening, owned by the main window (`owner`), and
     /// destroyed by BACK.
-    PersonalDataWindow(SharedState& state, platform::Dialogs& dialogs, std::filesystem::path dataDir,
+    PersonalDataWindow(model::AppModel& model, platform::Dialogs& dialogs, std::filesystem::path dataDir,
                        QWidget* owner);
 
-    QFrame* Frame1 = nullptr;
-    std::array<QLabel*, 10> LB{};
-    std::array<QLineEdit*, 10> LL{};
-    QPushButton* Command1 = nullptr; ///< "SAVE"
-    QPushButton* Command2 = nullptr; ///< "BACK"
+    QFrame* frame = nullptr;
+    std::array<QLabel*, model::PersonalFieldCount> fieldLabels{};
+    std::array<QLineEdit*, model::PersonalFieldCount> fieldEdits{};
+    QPushButton* saveButton = nullptr;
+    QPushButton* backButton = nullptr;
 
-    void Form_Load();
-    void Command1_Click();
-    void Command2_Click();
+    /// SAVE: the texts to "TF.dat", and into use once they are there.
+    void onSaveClicked();
+    /// BACK: the texts into use, the main window back.
+    void onBackClicked();
 
 private:
-    SharedState& state_;
+    std::array<std::string, model::PersonalFieldCount> typedTexts() const;
+
+    model::AppModel& model_;
     platform::Dialogs& dialogs_;
     std::filesystem::path dataDir_;
     QWidget* owner_;

@@ -63,15 +63,15 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::C
     setFixedSize(twipsToPixels(*this, 7380), twipsToPixels(*this, 4245));
     fillBackground(this, SplashGreen);
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(twipsRect(*this, 120, 120, 7200, 4050));
-    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    fillBackground(Frame1, FrameGreen);
-    Frame1->installEventFilter(this);
+    frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(twipsRect(*this, 120, 120, 7200, 4050));
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    fillBackground(frame, FrameGreen);
+    frame->installEventFilter(this);
 
     auto label = [this](const QString& name, const QFont& font) {
-        auto* label = new QLabel(Frame1);
+        auto* label = new QLabel(frame);
         label->setObjectName(name);
         label->setTextFormat(Qt::PlainText);
         label->setFont(font);
@@ -83,69 +83,69 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::C
         return label;
     };
 
-    imgLogo = label(QStringLiteral("imgLogo"), font());
-    imgLogo->setGeometry(twipsRect(*this, 360, 795, 1815, 2385));
-    imgLogo->setScaledContents(true);
-    imgLogo->setPixmap(logoPicture());
+    logo = label(QStringLiteral("imgLogo"), font());
+    logo->setGeometry(twipsRect(*this, 360, 795, 1815, 2385));
+    logo->setScaledContents(true);
+    logo->setPixmap(logoPicture());
 
-    lblProductName = label(QStringLiteral("lblProductName"), arial(26.25, true));
-    lblPlatform = label(QStringLiteral("lblPlatform"), arial(15.75, true));
-    lblPlatform->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblPlatform->setText(QStringLiteral("Platform"));
-    lblVersion = label(QStringLiteral("lblVersion"), arial(12, true));
-    lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblCopyright = label(QStringLiteral("lblCopyright"), arial(8.25, false));
-    lblCopyright->setGeometry(twipsRect(*this, 4080, 2880, 2895, 255));
-    lblCopyright->setText(QStringLiteral("Copyright \u00A9 2026 Tapfill developers"));
-    lblCompany = label(QStringLiteral("lblCompany"), arial(8.25, false));
-    lblCompany->setGeometry(twipsRect(*this, 4080, 3120, 2895, 255));
-    lblCompany->setText(QStringLiteral("Tapfill developers"));
-    lblWarning = label(QStringLiteral("lblWarning"), arial(8.25, false));
-    lblWarning->setGeometry(twipsRect(*this, 120, 3420, 6855, 435));
-    lblWarning->setWordWrap(true);
-    lblWarning->setText(QStringLiteral(
+    productName = label(QStringLiteral("lblProductName"), arial(26.25, true));
+    platformLabel = label(QStringLiteral("lblPlatform"), arial(15.75, true));
+    platformLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    platformLabel->setText(QStringLiteral("Platform"));
+    versionLabel = label(QStringLiteral("lblVersion"), arial(12, true));
+    versionLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    copyrightLabel = label(QStringLiteral("lblCopyright"), arial(8.25, false));
+    copyrightLabel->setGeometry(twipsRect(*this, 4080, 2880, 2895, 255));
+    copyrightLabel->setText(QStringLiteral("Copyright \u00A9 2026 Tapfill developers"));
+    companyLabel = label(QStringLiteral("lblCompany"), arial(8.25, false));
+    companyLabel->setGeometry(twipsRect(*this, 4080, 3120, 2895, 255));
+    companyLabel->setText(QStringLiteral("Tapfill developers"));
+    warningLabel = label(QStringLiteral("lblWarning"), arial(8.25, false));
+    warningLabel->setGeometry(twipsRect(*this, 120, 3420, 6855, 435));
+    warningLabel->setWordWrap(true);
+    warningLabel->setText(QStringLiteral(
         "Warning: Tapfill types the texts you store into other programs, as if you typed them.\n"
         "You are responsible for what it pastes, and where."));
     // Faces with a wider line spacing than Arial's need a little more room.
-    lblWarning->resize(lblWarning->width(),
-                       std::max(lblWarning->height(), lblWarning->heightForWidth(lblWarning->width())));
+    warningLabel->resize(warningLabel->width(),
+                       std::max(warningLabel->height(), warningLabel->heightForWidth(warningLabel->width())));
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(2000);
-    Timer2 = new QTimer(this);
-    Timer2->setInterval(7500);
-    connect(Timer1, &QTimer::timeout, this, &SplashWindow::closeAndLoadMain);
-    connect(Timer2, &QTimer::timeout, this, &SplashWindow::closeAndLoadMain);
+    handOverTimer = new QTimer(this);
+    handOverTimer->setInterval(2000);
+    latestHandOverTimer = new QTimer(this);
+    latestHandOverTimer->setInterval(7500);
+    connect(handOverTimer, &QTimer::timeout, this, &SplashWindow::closeAndLoadMain);
+    connect(latestHandOverTimer, &QTimer::timeout, this, &SplashWindow::closeAndLoadMain);
 
-    Form_Load();
+    showVersion();
 
     if (QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void SplashWindow::Form_Load()
+void SplashWindow::showVersion()
 {
-    lblProductName->setText(QLatin1String(ApplicationTitle));
-    lblProductName->adjustSize();
-    lblProductName->move(twipsToPixels(*this, 2520), twipsToPixels(*this, 840));
+    productName->setText(QLatin1String(ApplicationTitle));
+    productName->adjustSize();
+    productName->move(twipsToPixels(*this, 2520), twipsToPixels(*this, 840));
 
-    lblVersion->setText(
+    versionLabel->setText(
         QStringLiteral("Version %1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision));
     // Right-aligned labels grow to the left, so a longer version text stays
     // inside the frame.
     const int right = twipsToPixels(*this, RightMargin);
-    for (auto [label, top] : {std::pair{lblPlatform, 2160}, std::pair{lblVersion, 2520}}) {
+    for (auto [label, top] : {std::pair{platformLabel, 2160}, std::pair{versionLabel, 2520}}) {
         label->adjustSize();
         label->move(right - label->width(), twipsToPixels(*this, top));
     }
 
-    Timer2->start();
+    latestHandOverTimer->start();
 }
 
-void SplashWindow::Form_Activate()
+void SplashWindow::onActivated()
 {
-    if (!closing_ && !Timer1->isActive())
-        Timer1->start();
+    if (!closing_ && !handOverTimer->isActive())
+        handOverTimer->start();
 }
 
 void SplashWindow::closeAndLoadMain()
@@ -153,8 +153,8 @@ void SplashWindow::closeAndLoadMain()
     if (closing_)
         return;
     closing_ = true;
-    Timer1->stop();
-    Timer2->stop();
+    handOverTimer->stop();
+    latestHandOverTimer->stop();
     hide();
     deleteLater();
     emit finished();
@@ -163,7 +163,7 @@ void SplashWindow::closeAndLoadMain()
 bool SplashWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
+        onActivated();
     return QWidget::event(event);
 }
 
@@ -187,9 +187,9 @@ bool SplashWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // A click: released over the frame it was pressed on. Presses on the
     // logo and the labels never reach the frame.
-    if (watched == Frame1 && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == frame && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (Frame1->rect().contains(mouse->position().toPoint())) {
+        if (frame->rect().contains(mouse->position().toPoint())) {
             closeAndLoadMain();
             return true;
         }

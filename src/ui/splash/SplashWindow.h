@@ -1,5 +1,5 @@
 #pragma once
-// frmSplash: the first window shown. It closes itself two seconds after it
+// The first window shown. It closes itself two seconds after it
 // becomes active (7.5 s at the latest), at a key press that produces a
 // character, or at a click on its frame, and then hands over to the main
 // window through finished().
@@ -17,19 +17,19 @@ class SplashWindow : public QWidget {
 public:
     explicit SplashWindow(QWidget* parent = nullptr);
 
-    QFrame* Frame1 = nullptr;
-    QLabel* imgLogo = nullptr;
-    QLabel* lblProductName = nullptr;
-    QLabel* lblPlatform = nullptr;
-    QLabel* lblVersion = nullptr;
-    QLabel* lblCopyright = nullptr;
-    QLabel* lblCompany = nullptr;
-    QLabel* lblWarning = nullptr;
-    QTimer* Timer1 = nullptr; ///< 2000 ms, enabled when the window is activated
-    QTimer* Timer2 = nullptr; ///< 7500 ms, running from load
+    QFrame* frame = nullptr;
+    QLabel* logo = nullptr;
+    QLabel* productName = nullptr;
+    QLabel* platformLabel = nullptr;
+    QLabel* versionLabel = nullptr;
+    QLabel* copyrightLabel = nullptr;
+    QLabel* companyLabel = nullptr;
+    QLabel* warningLabel = nullptr;
+    QTimer* handOverTimer = nullptr; ///< 2000 ms, enabled when the window is activated
+    QTimer* latestHandOverTimer = nullptr; ///< 7500 ms, running from load
 
-    void Form_Load();
-    void Form_Activate();
+    void showVersion();
+    void onActivated();
     /// Closes the splash (once) and emits finished().
     void closeAndLoadMain();
 

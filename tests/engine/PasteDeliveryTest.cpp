@@ -1,26 +1,27 @@
 // The delivery after an accepted click: which text, which keys, in which
 // order, and what happens when something fails.
 
-#include "support/AppFixture.h"
+#include "support/EngineFixture.h"
 
 namespace tapfill::test {
 namespace {
 
+using model::FieldSet;
+using model::Page;
 using Keys = std::vector<std::string>;
 
-struct PasteDelivery : AppFixture {
+struct PasteDelivery : EngineFixture {
     PasteDelivery()
     {
-        form.show();
         for (int i = 0; i < 12; ++i) {
-            form.I[i]->setText(QString("line %1").arg(i));
-            form.ML[i]->setPlainText(QString("multi %1\nsecond line").arg(i));
+            model.setText(FieldSet::OneLine, i, "line " + std::to_string(i));
+            model.setText(FieldSet::MultiLine, i, "multi " + std::to_string(i) + "\nsecond line");
         }
         for (int i = 0; i < 10; ++i)
-            state.PersonalData[i] = "personal " + std::to_string(i);
-        turnOuter(0);
-        switchClickAcceptanceOn();
+            model.setText(FieldSet::Personal, i, "personal " + std::to_string(i));
+        acceptClicks();
     }
+    void leftRelease() { fake.leftClickHook().injectMessage(platform::MouseMessage::LeftButtonUp); }
 };
 
 TEST_F(PasteDelivery, PastesTheSelectedFieldWithCtrlVTabEnterThenTheAdvanceAndGoesIdle)
@@ -33,11 +34,11 @@ TEST_F(PasteDelivery, PastesTheSelectedFieldWithCtrlVTabEnterThenTheAdvanceAndGo
         {true, true, true, {"^{v}", "{TAB}", "{ENTER}"}},
     };
     for (const auto& [tab, enter, advance, keys] : cases) {
-        form.AUT->setChecked(tab);
-        form.AUT2->setChecked(enter);
-        form.AUT3->setChecked(advance);
-        ui::MainWindow::select(form.O1[11]);
-        engine.Timer2_Timer();
+        model.autoTab = tab;
+        model.autoEnter = enter;
+        model.autoAdvance = advance;
+        model.select(FieldSet::OneLine, 11);
+        engine.resumeClickAcceptance();
         fake.keys().typed.clear();
 
         fake.keys().holdProcessing = true;
@@ -46,25 +47,28 @@ TEST_F(PasteDelivery, PastesTheSelectedFieldWithCtrlVTabEnterThenTheAdvanceAndGo
         // Each key waits until the one before it has been processed.
         for (std::size_t sent = 1; sent <= keys.size(); ++sent) {
             EXPECT_EQ(fake.keys().typed.size(), sent);
-            EXPECT_EQ(selectedIndex(form.O1), 11) << "the advance comes last";
+            EXPECT_EQ(selected(FieldSet::OneLine), 11) << "the advance comes last";
             fake.keys().processNext();
         }
         EXPECT_EQ(fake.keys().typed, keys);
-        EXPECT_EQ(selectedIndex(form.O1), advance ? 0 : 11) << "advance wraps to the first field";
-        EXPECT_FALSE(form.Timer1.enabled());
+        EXPECT_EQ(selected(FieldSet::OneLine), advance ? 0 : 11) << "advance wraps to the first field";
+        EXPECT_FALSE(engine.deliveryTimer.isActive());
         EXPECT_FALSE(engine.delivering());
         fake.keys().holdProcessing = false;
     }
 }
 
-TEST_F(PasteDelivery, AutoAdvancePausesClickAcceptance)
+TEST_F(PasteDelivery, AutoAdvanceAlwaysMovesAndPausesClickAcceptance)
 {
-    form.AUT3->setChecked(true);
-    state.AdvanceToggle = 1; // left over from a right click: an automatic advance still moves
+    model.autoAdvance = true;
+    // Half a right click went before: an automatic advance still moves.
+    model.setPasteMode(true);
+    fake.rightClickInterceptor().injectMessage(platform::MouseMessage::RightButtonDown);
+    engine.resumeClickAcceptance();
     leftClickAndTick();
-    EXPECT_EQ(selectedIndex(form.O1), 1);
-    EXPECT_EQ(state.ReadyFlag, 0);
-    EXPECT_TRUE(form.Timer2.enabled());
+    EXPECT_EQ(selected(FieldSet::OneLine), 2);
+    EXPECT_FALSE(model.clickAcceptance());
+    EXPECT_TRUE(engine.acceptanceTimer.isActive());
 
     fake.keys().typed.clear();
     leftClickAndTick();
@@ -73,22 +77,20 @@ TEST_F(PasteDelivery, AutoAdvancePausesClickAcceptance)
 
 TEST_F(PasteDelivery, NoAdvanceWhenClickAcceptanceWentOffBeforeTheTick)
 {
-    form.AUT3->setChecked(true);
-    fake.winHook2().injectMessage(platform::MouseMessage::LeftButtonUp);
-    engine.Command2_Click(); // PASTE off within the 100 ms
-    engine.Timer1_Timer();
+    model.autoAdvance = true;
+    leftRelease();
+    engine.togglePaste(); // PASTE off within the 100 ms
+    engine.deliver();
     EXPECT_EQ(fake.keys().typed, Keys{"^{v}"});
-    EXPECT_EQ(selectedIndex(form.O1), 0);
+    EXPECT_EQ(selected(FieldSet::OneLine), 0);
 }
 
 TEST_F(PasteDelivery, NothingSelectedEmptiesTheClipboardAndStillSendsTheKeys)
 {
     fake.clipboard().text = "whatever was there";
-    form.lineAndPersonalGroup->setExclusive(false);
-    form.O1[0]->setChecked(false);
-    form.lineAndPersonalGroup->setExclusive(true);
-    form.AUT->setChecked(true);
-    form.AUT2->setChecked(true);
+    model.select(FieldSet::Personal, 0); // the one-line page has no selection now
+    engine.resumeClickAcceptance();
+    model.autoTab = model.autoEnter = true;
     leftClickAndTick();
     EXPECT_EQ(fake.clipboard().text, "");
     EXPECT_EQ(fake.keys().typed, (Keys{"^{v}", "{TAB}", "{ENTER}"}));
@@ -96,62 +98,63 @@ TEST_F(PasteDelivery, NothingSelectedEmptiesTheClipboardAndStillSendsTheKeys)
 
 TEST_F(PasteDelivery, EachPageDeliversFromItsOwnSet)
 {
-    // "OPT." pastes from "1 LINE", "PERS" the stored personal data, and on
-    // "MULTI" a selection on a sub-page not showing still counts.
-    const std::tuple<int, QRadioButton*, const char*> cases[] = {
-        {3, form.O1[5], "line 5"}, {1, form.PERS[8], "personal 8"}, {2, form.Option(11), "multi 10\nsecond line"}};
-    for (const auto& [page, button, text] : cases) {
-        turnOuter(page);
-        ui::MainWindow::select(button);
-        engine.Timer2_Timer(); // the page turn and the selection paused click acceptance
+    // "OPT." pastes from "1 LINE", and on "MULTI" a selection on an inner
+    // page not showing still counts.
+    const std::tuple<Page, FieldSet, int, const char*> cases[] = {{Page::Options, FieldSet::OneLine, 5, "line 5"},
+                                                                 {Page::Personal, FieldSet::Personal, 8, "personal 8"},
+                                                                 {Page::MultiLine, FieldSet::MultiLine, 10,
+                                                                  "multi 10\nsecond line"}};
+    for (const auto& [page, set, index, text] : cases) {
+        model.setPages(page, 0);
+        model.select(set, index);
+        engine.resumeClickAcceptance();
         leftClickAndTick();
-        EXPECT_EQ(fake.clipboard().text, text) << "page " << page;
+        EXPECT_EQ(fake.clipboard().text, text) << "page " << int(page);
     }
 }
 
 TEST_F(PasteDelivery, FailureBeforeThePasteIsRetriedForAboutTwoSecondsThenDropped)
 {
     fake.clipboard().failures = 3;
-    fake.winHook2().injectMessage(platform::MouseMessage::LeftButtonUp);
+    leftRelease();
     for (int tick = 0; tick < 3; ++tick)
-        engine.Timer1_Timer();
-    EXPECT_TRUE(form.Timer1.enabled());
+        engine.deliver();
+    EXPECT_TRUE(engine.deliveryTimer.isActive());
     EXPECT_TRUE(fake.keys().typed.empty());
-    engine.Timer1_Timer();
+    engine.deliver();
     EXPECT_EQ(fake.keys().typed, Keys{"^{v}"});
-    EXPECT_FALSE(form.Timer1.enabled());
+    EXPECT_FALSE(engine.deliveryTimer.isActive());
 
     fake.keys().typed.clear();
     fake.clipboard().failures = 1000;
-    fake.winHook2().injectMessage(platform::MouseMessage::LeftButtonUp);
+    leftRelease();
     int ticks = 0;
-    while (form.Timer1.enabled() && ticks < 1000) {
-        engine.Timer1_Timer();
+    while (engine.deliveryTimer.isActive() && ticks < 1000) {
+        engine.deliver();
         ++ticks;
     }
-    EXPECT_EQ(ticks, paste::PasteEngine::MaxDeliveryAttempts);
+    EXPECT_EQ(ticks, engine::PasteEngine::MaxDeliveryAttempts);
     EXPECT_TRUE(fake.keys().typed.empty()) << "a dropped delivery types nothing, ever";
 }
 
 TEST_F(PasteDelivery, KeysThatCouldNotBeTypedAreRetriedButAPasteIsNeverTypedTwice)
 {
     fake.keys().failNext = true; // Ctrl+V could not be typed at all
-    fake.winHook2().injectMessage(platform::MouseMessage::LeftButtonUp);
-    engine.Timer1_Timer();
-    EXPECT_TRUE(form.Timer1.enabled());
-    engine.Timer1_Timer();
+    leftRelease();
+    engine.deliver();
+    EXPECT_TRUE(engine.deliveryTimer.isActive());
+    engine.deliver();
     EXPECT_EQ(fake.keys().typed, Keys{"^{v}"});
 
     // Tab fails after the paste went out: the delivery ends there.
-    form.AUT->setChecked(true);
-    form.AUT2->setChecked(true);
+    model.autoTab = model.autoEnter = true;
     fake.keys().typed.clear();
     fake.keys().holdProcessing = true;
     leftClickAndTick();
     fake.keys().processNext(true);  // Ctrl+V processed
     fake.keys().processNext(false); // Tab failed
     EXPECT_EQ(fake.keys().typed, (Keys{"^{v}", "{TAB}"}));
-    EXPECT_FALSE(form.Timer1.enabled());
+    EXPECT_FALSE(engine.deliveryTimer.isActive());
     EXPECT_FALSE(engine.delivering());
 }
 
@@ -159,13 +162,13 @@ TEST_F(PasteDelivery, AClickDuringADeliveryIsDeliveredAfterIt)
 {
     fake.keys().holdProcessing = true;
     leftClickAndTick();
-    fake.winHook2().injectMessage(platform::MouseMessage::LeftButtonUp);
-    engine.Timer1_Timer(); // the first delivery still waits for its paste
+    leftRelease();
+    engine.deliver(); // the first delivery still waits for its paste
     EXPECT_EQ(fake.keys().typed.size(), 1u);
-    EXPECT_TRUE(form.Timer1.enabled());
+    EXPECT_TRUE(engine.deliveryTimer.isActive());
 
     fake.keys().processNext();
-    engine.Timer1_Timer();
+    engine.deliver();
     EXPECT_EQ(fake.keys().typed, (Keys{"^{v}", "^{v}"}));
 }
 

@@ -7,26 +7,21 @@
 // tick, for about two seconds. Once Ctrl+V has gone out the delivery ends
 // whatever happens after it, so no text is ever typed twice.
 
-#include "paste/PasteEngine.h"
+#include "engine/PasteEngine.h"
 
-#include "ui/main/MainWindow.h"
+namespace tapfill::engine {
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QRadioButton>
+using model::FieldSet;
 
-namespace tapfill::paste {
-
-void PasteEngine::Timer1_Timer()
+void PasteEngine::deliver()
 {
     // The last delivery is still waiting for its keys to be processed; this
     // click's delivery follows at a later tick.
     if (delivering_)
         return;
-    form_.Timer1.setEnabled(false);
+    deliveryTimer.stop();
 
-    if (!CopySelectedField()) {
+    if (!copySelectedField()) {
         retryDeliveryLater();
         return;
     }
@@ -46,22 +41,23 @@ void PasteEngine::retryDeliveryLater()
 {
     if (++failedAttempts_ >= MaxDeliveryAttempts) {
         failedAttempts_ = 0;
-        form_.Timer1.setEnabled(false);
+        deliveryTimer.stop();
         return;
     }
-    form_.Timer1.setEnabled(true);
+    if (!deliveryTimer.isActive())
+        deliveryTimer.start();
 }
 
 void PasteEngine::afterPaste()
 {
-    sendIfChecked(form_.AUT->isChecked(), "{TAB}", [this] {
-        sendIfChecked(form_.AUT2->isChecked(), "{ENTER}", [this] { finishDelivery(); });
+    sendIf(model_.autoTab, "{TAB}", [this] {
+        sendIf(model_.autoEnter, "{ENTER}", [this] { finishDelivery(); });
     });
 }
 
-void PasteEngine::sendIfChecked(bool checked, const char* keys, std::function<void()> next)
+void PasteEngine::sendIf(bool wanted, const char* keys, std::function<void()> next)
 {
-    if (!checked) {
+    if (!wanted) {
         next();
         return;
     }
@@ -75,32 +71,22 @@ void PasteEngine::sendIfChecked(bool checked, const char* keys, std::function<vo
 
 void PasteEngine::finishDelivery()
 {
-    if (form_.AUT3->isChecked() && state_.ReadyFlag == 1) {
-        state_.AdvanceToggle = 0; // an automatic advance always moves
-        AdvanceField();
+    if (model_.autoAdvance && model_.clickAcceptance()) {
+        skipNextAdvance_ = false; // an automatic advance always moves
+        advance();
     }
     delivering_ = false;
 }
 
-bool PasteEngine::CopySelectedField()
+bool PasteEngine::copySelectedField()
 {
     if (!platform_.clipboard->clear())
         return false;
-
-    if (state_.CurrentTab == 1) {
-        for (int i = 0; i < PersonalSlots; ++i)
-            if (form_.PERS[i]->isChecked())
-                return platform_.clipboard->setText(state_.PersonalData[i]);
-    } else if (state_.CurrentTab == 2) {
-        for (int k = 1; k <= MultiLineFields; ++k)
-            if (form_.Option(k)->isChecked())
-                return platform_.clipboard->setText(form_.ML[k - 1]->toPlainText().toStdString());
-    } else {
-        for (int i = 0; i < OneLineFields; ++i)
-            if (form_.O1[i]->isChecked())
-                return platform_.clipboard->setText(form_.I[i]->text().toStdString());
-    }
-    return true; // nothing selected: the clipboard stays empty
+    const FieldSet set = model::AppModel::pastedSet(model_.page());
+    const int selected = model_.selectedIndex(set);
+    if (selected < 0)
+        return true; // nothing selected: the clipboard stays empty
+    return platform_.clipboard->setText(model_.text(set, selected));
 }
 
-} // namespace tapfill::paste
+} // namespace tapfill::engine

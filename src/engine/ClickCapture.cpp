@@ -1,0 +1,76 @@
+// Clicks and the paste mode key caught anywhere on the desktop. What each
+// gesture does depends on the two modes:
+//
+//   left release   click acceptance   the delivery starts 100 ms later; the click passes
+//   right click    paste mode         kept from its program; main window shown on top;
+//                                     with click acceptance also one advance
+//   paste mode key always             paste mode on or off
+
+#include "engine/PasteEngine.h"
+
+namespace tapfill::engine {
+
+using platform::MouseMessage;
+
+PasteEngine::PasteEngine(model::AppModel& model, platform::Platform& platform)
+    : model_(model), platform_(platform)
+{
+    // The paste comes a fixed 100 ms after the click, not 95..105 ms.
+    deliveryTimer.setTimerType(Qt::PreciseTimer);
+    deliveryTimer.setInterval(DeliveryDelayMs);
+    acceptanceTimer.setTimerType(Qt::PreciseTimer);
+    acceptanceTimer.setInterval(AcceptanceDelayMs);
+    connect(&deliveryTimer, &QTimer::timeout, this, &PasteEngine::deliver);
+    connect(&acceptanceTimer, &QTimer::timeout, this, &PasteEngine::resumeClickAcceptance);
+
+    platform_.rightClickHook->watch({MouseMessage::RightButtonDown, MouseMessage::RightButtonUp},
+                                    platform::WatchedKey::PasteModeKey);
+    platform_.leftClickHook->watch({MouseMessage::LeftButtonUp}, platform::WatchedKey::None);
+    platform_.rightClickInterceptor->watch({MouseMessage::RightButtonDown, MouseMessage::RightButtonUp});
+
+    platform_.rightClickHook->onMouse = [this](const auto& message) { onRightButtonSeen(message.window); };
+    platform_.rightClickHook->onKey = [this] { togglePasteMode(); };
+    platform_.leftClickHook->onMouse = [this](const auto& message) { onLeftButtonReleased(message); };
+    platform_.rightClickInterceptor->onIntercepted = [this](MouseMessage, bool& keep) {
+        onRightButtonIntercepted(keep);
+    };
+
+    // Right clicks can only be kept from other programs if interception is
+    // in place before they happen, so it follows paste mode.
+    connect(&model_, &model::AppModel::pasteModeChanged, this,
+            [this](bool on) { platform_.rightClickInterceptor->setArmed(on); });
+    // Every choice of a field pauses click acceptance: the click that chose
+    // it must not count as a paste click.
+    connect(&model_, &model::AppModel::fieldSelected, this, &PasteEngine::pauseClickAcceptance);
+}
+
+void PasteEngine::onRightButtonSeen(platform::WindowId window)
+{
+    if (model_.pasteMode()) {
+        platform_.rightClickInterceptor->setTargetWindow(window);
+        emit showWindowRequested(); // it may have been put away with HIDE
+    }
+}
+
+void PasteEngine::onRightButtonIntercepted(bool& keep)
+{
+    // Both the press and the release come here; skipNextAdvance_ makes them one step.
+    if (model_.pasteMode()) {
+        keep = true;
+        emit raiseWindowRequested();
+        if (model_.clickAcceptance())
+            advance();
+    }
+}
+
+void PasteEngine::onLeftButtonReleased(const platform::HookedMessage& message)
+{
+    // A click on Tapfill's own window or tray icon chooses something in
+    // Tapfill; pasting into it would be a surprise.
+    if (message.ownWindow)
+        return;
+    if (model_.clickAcceptance() && !deliveryTimer.isActive())
+        deliveryTimer.start();
+}
+
+} // namespace tapfill::engine

@@ -1,0 +1,95 @@
+#pragma once
+// The paste engine: left clicks, right clicks and the paste mode key caught
+// anywhere on the desktop, the delivery of the selected field by clipboard
+// and keystrokes, the advance to the next field, and the commands that
+// switch click acceptance and paste mode. It works on the model and the
+// platform services and knows no widget; the windows follow its requests.
+
+#include "model/AppModel.h"
+#include "platform/Platform.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+namespace tapfill::engine {
+
+class PasteEngine : public QObject {
+    Q_OBJECT
+public:
+    PasteEngine(model::AppModel& model, platform::Platform& platform);
+
+    /// The paste comes this long after the left click that asked for it, so
+    /// that the clicked program has put its caret into the box.
+    static constexpr int DeliveryDelayMs = 100;
+    /// Click acceptance comes back this long after it was paused, so that
+    /// the click that chose a field or a page never counts as a paste click.
+    static constexpr int AcceptanceDelayMs = 120;
+    /// A delivery that keeps failing before anything was typed is retried
+    /// at every delivery tick for about two seconds, then dropped: a paste
+    /// much later would land in whatever window has the focus by then.
+    static constexpr int MaxDeliveryAttempts = 20;
+
+    // ---- commands ---------------------------------------------------------------
+    /// PASTE: click acceptance on (after the acceptance delay) or off.
+    void togglePaste();
+    /// SUSPEND: click acceptance and paste mode off, window put away.
+    void suspend();
+    /// HIDE: click acceptance off, window put away; paste mode stays.
+    void hideWindow();
+    /// The paste mode key: paste mode on or off, nothing else.
+    void togglePasteMode();
+    /// The tray icon's double click: paste mode with the window shown on
+    /// top, or everything off and the window put away.
+    void togglePasteModeWithWindow();
+    /// Click acceptance off for the acceptance delay (on stays off when it was off).
+    void pauseClickAcceptance();
+    /// One step to the next field of the page being shown, wrapping round.
+    void advance();
+
+    // ---- the desktop's clicks ---------------------------------------------------
+    /// A right click's press or release, seen anywhere.
+    void onRightButtonSeen(platform::WindowId window);
+    /// A right button message that interception holds back; `keep` keeps it
+    /// from its window.
+    void onRightButtonIntercepted(bool& keep);
+    /// A left button release, seen anywhere.
+    void onLeftButtonReleased(const platform::HookedMessage& message);
+
+    // ---- delivery ---------------------------------------------------------------
+    /// The delivery timer's tick: paste now.
+    void deliver();
+    /// Puts the selected field of the page being shown on the clipboard
+    /// (empties it when no field is selected). False when the clipboard failed.
+    bool copySelectedField();
+    /// A delivery has typed its paste and is still sending Tab or Enter.
+    bool delivering() const { return delivering_; }
+    /// The acceptance timer's tick: click acceptance on.
+    void resumeClickAcceptance();
+
+    QTimer deliveryTimer;
+    QTimer acceptanceTimer;
+
+signals:
+    /// The main window should be shown, shown on top, or put away.
+    void showWindowRequested();
+    void raiseWindowRequested();
+    void hideWindowRequested();
+
+private:
+    void retryDeliveryLater();
+    void afterPaste();
+    void sendIf(bool wanted, const char* keys, std::function<void()> next);
+    void finishDelivery();
+
+    model::AppModel& model_;
+    platform::Platform& platform_;
+    bool delivering_ = false;
+    int failedAttempts_ = 0;
+    /// One right click reaches the engine twice (press and release); the
+    /// second of the pair only clears this.
+    bool skipNextAdvance_ = false;
+};
+
+} // namespace tapfill::engine

@@ -1,0 +1,113 @@
+#include "model/AppModel.h"
+
+#include <utility>
+
+namespace tapfill::model {
+
+const std::string& AppModel::text(FieldSet set, int index) const
+{
+    return const_cast<AppModel*>(this)->slot(set, index);
+}
+
+std::string& AppModel::slot(FieldSet set, int index)
+{
+    switch (set) {
+    case FieldSet::OneLine: return oneLine_.at(index);
+    case FieldSet::Personal: return personal_.at(index);
+    case FieldSet::MultiLine: break;
+    }
+    return multiLineTexts_.at(index);
+}
+
+void AppModel::setText(FieldSet set, int index, std::string text)
+{
+    std::string& slot = this->slot(set, index);
+    if (slot == text)
+        return;
+    slot = std::move(text);
+    emit textChanged(set, index);
+}
+
+void AppModel::setDescription(int index, std::string text)
+{
+    std::string& slot = descriptions_.at(index);
+    if (slot == text)
+        return;
+    slot = std::move(text);
+    emit descriptionChanged(index);
+}
+
+void AppModel::setStoredDescriptions(std::array<std::string, StoredDescriptionCount> descriptions)
+{
+    for (int k = 0; k < StoredDescriptionCount; ++k)
+        setDescription(k, std::move(descriptions[k]));
+}
+
+void AppModel::select(FieldSet set, int index)
+{
+    if (index < 0 || index >= fieldCount(set))
+        return;
+    if (set == FieldSet::MultiLine)
+        multiLine_ = index;
+    else
+        lineOrPersonal_ = {set, index};
+    emit fieldSelected(set, index);
+}
+
+int AppModel::selectedIndex(FieldSet set) const
+{
+    if (set == FieldSet::MultiLine)
+        return multiLine_;
+    return lineOrPersonal_.set == set ? lineOrPersonal_.index : -1;
+}
+
+FieldSet AppModel::pastedSet(Page page)
+{
+    switch (page) {
+    case Page::Personal: return FieldSet::Personal;
+    case Page::MultiLine: return FieldSet::MultiLine;
+    case Page::OneLine:
+    case Page::Options: break;
+    }
+    return FieldSet::OneLine;
+}
+
+void AppModel::setPages(Page page, int multiLinePage)
+{
+    if (page == page_ && multiLinePage == multiLinePage_)
+        return;
+    page_ = page;
+    multiLinePage_ = multiLinePage;
+    emit pagesChanged();
+}
+
+void AppModel::setClickAcceptance(bool on)
+{
+    clickAcceptance_ = on;
+}
+
+void AppModel::setPasteMode(bool on)
+{
+    if (pasteMode_ == on)
+        return;
+    pasteMode_ = on;
+    emit pasteModeChanged(on);
+}
+
+void AppModel::setShowsActivePicture(bool on)
+{
+    if (showsActivePicture_ == on)
+        return;
+    showsActivePicture_ = on;
+    emit lookChanged();
+}
+
+void AppModel::setShowsPasteInstructions(bool on)
+{
+    if (showsPasteInstructions_ == on)
+        return;
+    showsPasteInstructions_ = on;
+    emit lookChanged();
+}
+
+} // namespace tapfill::model

@@ -1,0 +1,30 @@
+#include "ui/tray/TrayIconView.h"
+
+#include "ui/main/Icons.h"
+
+namespace tapfill::ui {
+
+TrayIconView::TrayIconView(model::AppModel& model, engine::PasteEngine& engine, platform::TrayIcon& tray)
+    : model_(model), tray_(tray)
+{
+    tray_.onDoubleClick = [&engine] { engine.togglePasteModeWithWindow(); };
+    connect(&model_, &model::AppModel::pasteModeChanged, this, [this] {
+        if (shown_)
+            show();
+    });
+}
+
+void TrayIconView::show()
+{
+    const bool active = model_.pasteMode();
+    tray_.show(active ? activeIcon() : idleIcon(), QLatin1String(active ? ActiveTip : IdleTip));
+    shown_ = true;
+}
+
+void TrayIconView::remove()
+{
+    tray_.remove();
+    shown_ = false;
+}
+
+} // namespace tapfill::ui

@@ -1,0 +1,31 @@
+#pragma once
+// The tray icon shows whether paste mode is on, and its double click
+// switches paste mode together with the main window.
+
+#include "engine/PasteEngine.h"
+#include "model/AppModel.h"
+#include "platform/TrayIcon.h"
+
+#include <QObject>
+
+namespace tapfill::ui {
+
+class TrayIconView : public QObject {
+    Q_OBJECT
+public:
+    TrayIconView(model::AppModel& model, engine::PasteEngine& engine, platform::TrayIcon& tray);
+
+    static constexpr const char* IdleTip = "Double Click To Start Tapfill";
+    static constexpr const char* ActiveTip = "Tapfill is Active!! Double Click to De-activate.";
+
+    /// Puts the icon into the tray, showing the present paste mode.
+    void show();
+    void remove();
+
+private:
+    model::AppModel& model_;
+    platform::TrayIcon& tray_;
+    bool shown_ = false;
+};
+
+} // namespace tapfill::ui

@@ -1,0 +1,155 @@
+"""The data files and the window's place across restarts, on a private X
+desktop with openbox: line breaks pasted into one-line texts in all three
+windows, stored positions at the screen's corner, near it and far away, and
+many save-and-restart rounds."""
+
+import os
+import time
+import unittest
+
+import support
+from desktop import Desktop, wait_for
+from tapfill import Tapfill, TITLE, write_data
+
+TWIPS_PER_PIXEL = 15
+SCREEN = (1280, 1024)  # the desktop's screen, see desktop.py
+
+
+class StoredDataTest(unittest.TestCase):
+    def setUp(self):
+        self.desktop = Desktop(tray=True)
+        self.desktop.__enter__()
+        self.addCleanup(self.desktop.close)
+        self.data = os.path.join(self.desktop.tmp, "data")
+        self.app = None
+
+    def start(self, left=1440, top=1440, **data):
+        if not os.path.exists(os.path.join(self.data, "F3.dat")):
+            write_data(self.data, left=left, top=top, **data)
+        self.app = Tapfill(self.desktop, support.program("TAPFILL"), self.data).start()
+        self.addCleanup(self.app.stop)
+        self.app.tray_double_click()
+        return self.app.wait_shown()
+
+    def exit(self):
+        self.app.press("EXIT")
+        self.assertEqual(self.app.process.wait(timeout=5), 0)
+
+    def read(self, name):
+        with open(os.path.join(self.data, name), "rb") as f:
+            return f.read()
+
+    def frame_position(self, window):
+        """The outer top-left corner: the inside less the frame's extents."""
+        x, y, _, _ = self.desktop.geometry(window)
+        extents = wait_for(lambda: self.desktop.xprop(window, "_NET_FRAME_EXTENTS").partition("=")[2],
+                           what="the frame extents")
+        left, _, top, _ = (int(v) for v in extents.split(","))
+        return x - left, y - top
+
+    def stored_position(self):
+        lines = self.read("F3.dat").split(b"\r\n")
+        return float(lines[0]), float(lines[1])
+
+    def paste_line_break(self):
+        """The clipboard holds a text of two lines; Ctrl+V into the focused box."""
+        self.desktop.run(["sh", "-c", "printf 'first\\r\\nsecond' | xclip -selection clipboard >/dev/null 2>&1"])
+        time.sleep(0.2)
+        self.desktop.xdotool("key", "ctrl+v")
+        time.sleep(0.2)
+
+    # -- positions -------------------------------------------------------------
+    def test_a_stored_position_is_the_frames_top_left_corner(self):
+        for left, top in [(0, 0), (30, 30), (1500, 2250)]:
+            with self.subTest(left=left, top=top):
+                for name in os.listdir(self.data) if os.path.isdir(self.data) else []:
+                    os.remove(os.path.join(self.data, name))
+                window = self.start(left=left, top=top)
+                expected = (round(left / TWIPS_PER_PIXEL), round(top / TWIPS_PER_PIXEL))
+                wait_for(lambda: self.frame_position(window) == expected,
+                         what=f"the frame at {expected}, not {self.frame_position(window)}")
+                self.exit()
+
+    def test_a_position_off_every_screen_opens_inside_the_screen_and_the_file_waits_for_save(self):
+        window = self.start(left=100000, top=-3000)
+        before = self.read("F3.dat")
+        x, y = self.frame_position(window)
+        _, _, width, height = self.desktop.geometry(window)
+        self.assertTrue(0 <= x and x + width <= SCREEN[0] and 0 <= y and y + height <= SCREEN[1], (x, y))
+        self.assertEqual(self.read("F3.dat"), before, "nothing is written before SAVE")
+        self.app.press("SAVE")
+        wait_for(lambda: self.read("F3.dat") != before, what="SAVE to write the new position")
+        self.assertEqual(self.stored_position(), (x * TWIPS_PER_PIXEL, y * TWIPS_PER_PIXEL))
+
+    def test_ten_saves_and_restarts_put_the_window_back_exactly(self):
+        self.start(left=1500, top=1440)
+        first = None
+        for round_ in range(10):
+            if round_:
+                self.start()
+            self.app.press("SAVE")
+            time.sleep(0.3)
+            position = self.stored_position()
+            first = first or position
+            self.assertEqual(position, first, f"round {round_}")
+            self.exit()
+        self.assertEqual(first, (1500, 1440))
+
+    # -- line breaks -----------------------------------------------------------
+    def test_a_pasted_line_break_becomes_a_blank_in_every_window(self):
+        one_line = ["alpha", "beta", "gamma"]
+        self.start(one_line=one_line, personal=["Jane", "Doe", "ACME"], captions=["Letter"])
+
+        # Main window: the second one-line box.
+        self.app.page("1 LINE")
+        self.app.click_twips(120 + 360 + 2000, 120 + 480 + 360, 100, 285)
+        self.desktop.xdotool("key", "End")
+        self.paste_line_break()
+        # The description prompt of the first multi-line field.
+        self.app.page("MULTI")
+        x, y, _, _ = self.desktop.geometry(self.app.window())
+        self.desktop.xdotool("mousemove", x + (120 + 120 + 300) // TWIPS_PER_PIXEL,
+                             y + (120 + 240 + 480 + 127) // TWIPS_PER_PIXEL,
+                             "click", "--repeat", 2, "--delay", 80, 1)
+        prompt = self.desktop.wait_window("ENTER INFORMATION")
+        self.desktop.xdotool("windowactivate", "--sync", prompt, check=False)
+        self.desktop.xdotool("key", "ctrl+a")
+        self.paste_line_break()
+        self.desktop.xdotool("key", "Return")
+        self.app.wait_shown()
+        self.app.press("SAVE")
+        time.sleep(0.3)
+
+        # Personal data window: COMPANY NAME.
+        self.app.page("PERS")
+        self.app.click_twips(120 + 120, 120 + 4320, 2415, 375)
+        form = self.desktop.wait_window("DATA INPUT FORM")
+        x, y, _, _ = self.desktop.geometry(form)
+        self.desktop.xdotool("mousemove", x + (120 + 2160 + 2000) // TWIPS_PER_PIXEL,
+                             y + (120 + 360 + 720 + 140) // TWIPS_PER_PIXEL, "click", 1)
+        self.desktop.xdotool("key", "End")
+        self.paste_line_break()
+        self.desktop.xdotool("mousemove", x + (120 + 4200 + 500) // TWIPS_PER_PIXEL,
+                             y + (120 + 4200 + 180) // TWIPS_PER_PIXEL, "click", 1)  # SAVE
+        time.sleep(0.3)
+
+        f3, tf, caption = (self.read(n).split(b"\r\n") for n in ("F3.dat", "TF.dat", "CAPTION.dat"))
+        self.assertEqual(len(f3), 15, "two numbers and twelve texts, then the last line end")
+        self.assertEqual(f3[2:6], [b"alpha", b"betafirst second", b"gamma", b""])
+        self.assertEqual(len(tf), 11)
+        self.assertEqual(tf[:4], [b"Jane", b"Doe", b"ACMEfirst second", b""])
+        self.assertEqual(len(caption), 13)
+        self.assertEqual(caption[0], b"first second")
+
+        # After a restart every record is in its place, and SAVE writes the same.
+        saved = {n: self.read(n) for n in ("F3.dat", "TF.dat", "CAPTION.dat")}
+        self.app.stop()
+        self.start()
+        self.app.press("SAVE")
+        time.sleep(0.3)
+        for name, content in saved.items():
+            self.assertEqual(self.read(name), content, name)
+
+
+if __name__ == "__main__":
+    support.main()
