@@ -18,6 +18,9 @@ class TrayIconView;
 namespace tapfill::engine {
 class PasteEngine;
 }
+namespace tapfill {
+class ProgramsConfigWatcher;
+}
 
 namespace tapfill {
 
@@ -39,6 +42,7 @@ public:
     std::unique_ptr<engine::PasteEngine> engine;
     std::unique_ptr<ui::MainWindow> mainWindow;
     std::unique_ptr<ui::TrayIconView> trayIcon;
+    std::unique_ptr<ProgramsConfigWatcher> programsConfig;
 
     /// The start-up sequence: the two-copies check, the running flag, the
     /// tray icon and the data files. The main window stays hidden unless the
@@ -54,6 +58,8 @@ public:
 
 private:
     bool confirmSecondCopy();
+    /// A message for the user that needs no answer.
+    void tell(const QString& text);
     /// The running flag back to "0" and the tray icon removed.
     void leaveNoTrace();
     void loadDataFiles();

@@ -3,6 +3,8 @@
 
 #include "app/Application.h"
 
+#include "app/ProgramsConfigWatcher.h"
+#include "config/ProgramsConfig.h"
 #include "engine/PasteEngine.h"
 #include "model/ModelFiles.h"
 #include "storage/NumberText.h"
@@ -10,6 +12,8 @@
 #include "ui/tray/TrayIconView.h"
 
 #include <QPushButton>
+
+#include <cstdio>
 
 namespace tapfill {
 
@@ -31,6 +35,20 @@ Application::Application(platform::Platform& platform, std::filesystem::path dat
     trayIcon = std::make_unique<ui::TrayIconView>(model, *engine, *platform_.tray);
     connect(mainWindow->exitButton, &QAbstractButton::clicked, this, [this] { exit(); });
     connect(mainWindow.get(), &ui::MainWindow::closed, this, [this] { onMainWindowClosed(); });
+    connect(engine.get(), &engine::PasteEngine::deliveryStopped, this, [this](const QString& reason) {
+        std::fprintf(stderr, "tapfill: the field was not pasted: %s\n", reason.toUtf8().constData());
+        tell(QStringLiteral("The field was not pasted: ") + reason + QLatin1Char('.'));
+    });
+    programsConfig = std::make_unique<ProgramsConfigWatcher>(
+        config::programsConfigPath(),
+        [this](const config::ProgramsConfig& config) { engine->setProgramsConfig(config); },
+        [this](const QString& text) { tell(text); });
+}
+
+void Application::tell(const QString& text)
+{
+    platform_.dialogs->messageBox(text, QStringLiteral("Tapfill"),
+                                  platform::MsgBox::OkOnly + platform::MsgBox::Exclamation);
 }
 
 bool Application::start()
@@ -45,6 +63,7 @@ bool Application::start()
     model.setPasteMode(false);
     trayIcon->show();
     loadDataFiles();
+    programsConfig->reload();
 
     // Without a tray the icon cannot be double-clicked, and the program
     // would be out of reach: show the window instead.

@@ -19,6 +19,12 @@ struct SendResult {
     bool typed() const { return outcome == Outcome::Typed; }
 };
 
+/// A program, as the window system names it (X11: WM_CLASS).
+struct ProgramName {
+    std::string instance;
+    std::string wmClass;
+};
+
 /// Types key sequences written in the key notation: "^" holds Ctrl down for
 /// the next key, "+" Shift, a character in braces stands for the key that
 /// produces it, and a key name in braces for that key ("^{v}", "{TAB}").
@@ -43,6 +49,10 @@ public:
     /// a character cannot be typed at all (nothing is typed then) or typing
     /// had to stop part way (the reason says so).
     virtual void typeText(const std::string& text, Done done) = 0;
+
+    /// The program whose window has the keyboard focus now, where keys go;
+    /// empty names when none can be told.
+    virtual ProgramName focusedProgram() = 0;
 };
 
 } // namespace tapfill::platform

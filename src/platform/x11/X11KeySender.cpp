@@ -2,6 +2,7 @@
 
 #include "platform/x11/PasteFetchWatcher.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11ErrorTrap.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -13,6 +14,7 @@
 #include <tuple>
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -397,6 +399,36 @@ void X11KeySender::type(const PlannedKey& key)
     fake(key.keycode, false);
     for (auto it = key.modifiers.rbegin(); it != key.modifiers.rend(); ++it)
         fake(*it, false);
+}
+
+ProgramName X11KeySender::focusedProgram()
+{
+    Display* display = connection_->display();
+    X11ErrorTrap trap(display); // the window may go away while we look
+    Window window = None;
+    int revertTo = 0;
+    XGetInputFocus(display, &window, &revertTo);
+    const Window root = DefaultRootWindow(display);
+    // The focus may sit on a child of the program's top-level, which
+    // carries WM_CLASS.
+    while (window != None && window != PointerRoot && window != root) {
+        XClassHint hint{};
+        if (XGetClassHint(display, window, &hint)) {
+            ProgramName name{hint.res_name ? hint.res_name : "", hint.res_class ? hint.res_class : ""};
+            XFree(hint.res_name);
+            XFree(hint.res_class);
+            return name;
+        }
+        Window rootReturn = None, parent = None;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display, window, &rootReturn, &parent, &children, &count))
+            break;
+        if (children)
+            XFree(children);
+        window = parent;
+    }
+    return {};
 }
 
 std::optional<unsigned long> X11KeySender::pasteFetcher()

@@ -34,6 +34,7 @@ public:
 
     void send(const std::string& keys, Done done) override;
     void typeText(const std::string& text, Done done) override;
+    ProgramName focusedProgram() override;
 
     /// How long a delivery waits for the user to let go of held modifiers
     /// before it releases them itself.
