@@ -8,7 +8,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev
-          libx11-dev libxcb1-dev libxi-dev libxtst-dev)
+          libx11-dev libx11-xcb-dev libxcb1-dev libxi-dev libxtst-dev
+          libxkbcommon-dev libxkbcommon-x11-dev)
 if [[ "${1:-}" == "--fuzz" ]]; then
   packages=(cmake clang libclang-rt-14-dev)
 fi
@@ -18,7 +19,7 @@ fi
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev googletest
              xvfb xauth openbox trayer xdotool x11-utils xclip tk zenity
-             python3 imagemagick
+             python3 imagemagick xterm chromium x11-xkb-utils
              desktop-file-utils appstream lintian)
 fi
 

@@ -19,6 +19,9 @@ class TrayMenu;
 namespace tapfill::engine {
 class PasteEngine;
 }
+namespace tapfill {
+class ProgramsConfigWatcher;
+}
 
 namespace tapfill {
 
@@ -41,6 +44,7 @@ public:
     std::unique_ptr<ui::MainWindow> mainWindow;
     std::unique_ptr<ui::TrayIconView> trayIcon;
     std::unique_ptr<ui::TrayMenu> trayMenu;
+    std::unique_ptr<ProgramsConfigWatcher> programsConfig;
 
     /// The start-up sequence: the two-copies check, the running flag, the
     /// tray icon and the data files. The main window stays hidden unless the
@@ -56,6 +60,8 @@ public:
 
 private:
     bool confirmSecondCopy();
+    /// A message for the user that needs no answer.
+    void tell(const QString& text);
     /// The running flag back to "0" and the tray icon removed.
     void leaveNoTrace();
     void loadDataFiles();

@@ -3,6 +3,7 @@
 
 #include "app/Application.h"
 
+#include "app/ProgramsConfigWatcher.h"
 #include "engine/PasteEngine.h"
 #include "ui/main/MainWindow.h"
 #include "ui/tray/TrayIconView.h"

@@ -5,6 +5,8 @@
 
 #include "app/Autostart.h"
 
+#include "app/ProgramsConfigWatcher.h"
+#include "config/ProgramsConfig.h"
 #include "engine/PasteEngine.h"
 #include "model/ModelFiles.h"
 #include "storage/NumberText.h"
@@ -13,6 +15,8 @@
 #include "ui/tray/TrayMenu.h"
 
 #include <QPushButton>
+
+#include <cstdio>
 
 namespace tapfill {
 
@@ -47,13 +51,24 @@ Application::Application(platform::Platform& platform, std::filesystem::path dat
         error = result.message;
         return result.ok;
     };
-    commands.reportFailure = [this](const std::string& error) {
-        platform_.dialogs->messageBox(QString::fromStdString(error), QStringLiteral("Tapfill"),
-                                      platform::MsgBox::OkOnly + platform::MsgBox::Exclamation);
-    };
+    commands.reportFailure = [this](const std::string& error) { tell(QString::fromStdString(error)); };
     trayMenu = std::make_unique<ui::TrayMenu>(model, *engine, std::move(commands));
     platform_.tray->setMenu(&trayMenu->menu);
     connect(mainWindow.get(), &ui::MainWindow::closed, this, [this] { onMainWindowClosed(); });
+    connect(engine.get(), &engine::PasteEngine::deliveryStopped, this, [this](const QString& reason) {
+        std::fprintf(stderr, "tapfill: the field was not pasted: %s\n", reason.toUtf8().constData());
+        tell(QStringLiteral("The field was not pasted: ") + reason + QLatin1Char('.'));
+    });
+    programsConfig = std::make_unique<ProgramsConfigWatcher>(
+        config::programsConfigPath(),
+        [this](const config::ProgramsConfig& config) { engine->setProgramsConfig(config); },
+        [this](const QString& text) { tell(text); });
+}
+
+void Application::tell(const QString& text)
+{
+    platform_.dialogs->messageBox(text, QStringLiteral("Tapfill"),
+                                  platform::MsgBox::OkOnly + platform::MsgBox::Exclamation);
 }
 
 bool Application::start()
@@ -68,6 +83,7 @@ bool Application::start()
     model.setPasteMode(false);
     trayIcon->show();
     loadDataFiles();
+    programsConfig->reload();
 
     // Without a tray the icon cannot be double-clicked, and the program
     // would be out of reach: show the window instead.

@@ -1,11 +1,17 @@
 // The delivery, 100 ms after an accepted left click: the selected field goes
-// on the clipboard, Ctrl+V is typed into the focused window, then Tab and
-// Enter when the options ask for them, each only after the one before it has
-// been processed, then the advance to the next field.
+// on the clipboard and the focused program's paste keys are typed (Ctrl+V,
+// Ctrl+Shift+V in terminals, as programs.conf says), or, for programs that
+// cannot paste, the field is typed key by key and the clipboard left alone.
+// Then Tab and Enter when the options ask for them, each only after the one
+// before it has been processed, then the advance to the next field.
 //
-// A delivery that fails before Ctrl+V went out is tried again at the next
-// tick, for about two seconds. Once Ctrl+V has gone out the delivery ends
-// whatever happens after it, so no text is ever typed twice.
+// A delivery that fails before anything went out is tried again at the next
+// tick, for about two seconds. One the key sender refused, because it
+// could not be sure of the keys (a modifier held down, a key the layout
+// lacks), stops at once and the user is told: Tab and Enter after a paste
+// that did not happen would act on the program's form. Once the paste has
+// gone out the delivery ends whatever happens after it, so no text is ever
+// typed twice.
 
 #include "engine/PasteEngine.h"
 
@@ -21,20 +27,56 @@ void PasteEngine::deliver()
         return;
     deliveryTimer.stop();
 
+    const platform::ProgramName program = platform_.keys->focusedProgram();
+    const config::PasteMethod method = config_.pasteMethodFor(program.instance, program.wmClass);
+    auto typed = [this](const platform::SendResult& result) { onPasteTyped(result); };
+    if (method == config::PasteMethod::Type) {
+        const FieldSet set = model::AppModel::pastedSet(model_.page());
+        const int selected = model_.selectedIndex(set);
+        delivering_ = true;
+        platform_.keys->typeText(selected < 0 ? std::string() : model_.text(set, selected), typed);
+        return;
+    }
     if (!copySelectedField()) {
         retryDeliveryLater();
         return;
     }
     delivering_ = true;
-    platform_.keys->send("^{v}", [this](bool typed) {
-        if (!typed) {
-            delivering_ = false;
-            retryDeliveryLater();
-            return;
-        }
+    platform_.keys->send(pasteKeys(method), typed);
+}
+
+void PasteEngine::onPasteTyped(const platform::SendResult& result)
+{
+    if (result.typed()) {
         failedAttempts_ = 0;
         afterPaste();
-    });
+        return;
+    }
+    delivering_ = false;
+    if (result.reason.empty()) {
+        retryDeliveryLater();
+        return;
+    }
+    failedAttempts_ = 0;
+    deliveryTimer.stop();
+    emit deliveryStopped(QString::fromStdString(result.reason));
+}
+
+const char* PasteEngine::pasteKeys(config::PasteMethod method)
+{
+    switch (method) {
+    case config::PasteMethod::CtrlShiftV: return "^+{v}";
+    case config::PasteMethod::ShiftInsert: return "+{INSERT}";
+    default: return "^{v}";
+    }
+}
+
+void PasteEngine::setProgramsConfig(const config::ProgramsConfig& config)
+{
+    config_ = config;
+    const auto& key = config_.pasteModeKey;
+    platform_.rightClickHook->setPasteModeKey(
+        platform::KeyChord{key.keysym, key.ctrl, key.alt, key.shift, key.super});
 }
 
 void PasteEngine::retryDeliveryLater()
@@ -61,11 +103,14 @@ void PasteEngine::sendIf(bool wanted, const char* keys, std::function<void()> ne
         next();
         return;
     }
-    platform_.keys->send(keys, [this, next = std::move(next)](bool typed) {
-        if (typed)
+    platform_.keys->send(keys, [this, next = std::move(next)](const platform::SendResult& result) {
+        if (result.typed()) {
             next();
-        else
-            delivering_ = false; // the paste is in; what failed after it is not repeated
+            return;
+        }
+        delivering_ = false; // the paste is in; what failed after it is not repeated
+        if (!result.reason.empty())
+            emit deliveryStopped(QString::fromStdString(result.reason));
     });
 }
 

@@ -5,6 +5,7 @@
 // switch click acceptance and paste mode. It works on the model and the
 // platform services and knows no widget; the windows follow its requests.
 
+#include "config/ProgramsConfig.h"
 #include "model/AppModel.h"
 #include "platform/Platform.h"
 
@@ -68,6 +69,13 @@ public:
     /// The acceptance timer's tick: click acceptance on.
     void resumeClickAcceptance();
 
+    /// The user's per-program settings: the paste keys of each program and
+    /// the paste mode key. Applies from the next delivery on.
+    void setProgramsConfig(const config::ProgramsConfig& config);
+    const config::ProgramsConfig& programsConfig() const { return config_; }
+    /// The key sequence that makes a program paste by `method` (not Type).
+    static const char* pasteKeys(config::PasteMethod method);
+
     QTimer deliveryTimer;
     QTimer acceptanceTimer;
 
@@ -76,15 +84,19 @@ signals:
     void showWindowRequested();
     void raiseWindowRequested();
     void hideWindowRequested();
+    /// A delivery was stopped rather than type a wrong key; `reason` says why.
+    void deliveryStopped(const QString& reason);
 
 private:
     void retryDeliveryLater();
     void afterPaste();
     void sendIf(bool wanted, const char* keys, std::function<void()> next);
     void finishDelivery();
+    void onPasteTyped(const platform::SendResult& result);
 
     model::AppModel& model_;
     platform::Platform& platform_;
+    config::ProgramsConfig config_;
     bool delivering_ = false;
     int failedAttempts_ = 0;
     /// One right click reaches the engine twice (press and release); the

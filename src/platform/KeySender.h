@@ -6,19 +6,53 @@
 
 namespace tapfill::platform {
 
+/// How a sequence ended.
+struct SendResult {
+    enum class Outcome {
+        Typed,    ///< typed and processed
+        NotTyped, ///< nothing typed (or, for a text, typing stopped): see `reason`
+    };
+    Outcome outcome = Outcome::Typed;
+    /// For the user, when there is something to tell: why it was not typed.
+    std::string reason;
+
+    bool typed() const { return outcome == Outcome::Typed; }
+};
+
+/// A program, as the window system names it (X11: WM_CLASS).
+struct ProgramName {
+    std::string instance;
+    std::string wmClass;
+};
+
 /// Types key sequences written in the key notation: "^" holds Ctrl down for
-/// the next key, a character in braces stands for the key that produces it,
-/// and a key name in braces for that key ("^{v}", "{TAB}", "{ENTER}").
+/// the next key, "+" Shift, a character in braces stands for the key that
+/// produces it, and a key name in braces for that key ("^{v}", "{TAB}").
+/// Whatever the keyboard layout and whatever modifiers the user holds or
+/// has locked, what arrives is what the sequence says.
 class KeySender {
 public:
     virtual ~KeySender() = default;
 
+    using Done = std::function<void(const SendResult&)>;
+
     /// Types `keys` and calls `done` once the focused window has processed
-    /// them, or at once with false when they could not be typed at all. For
-    /// a paste ("^{v}") "processed" means the window has fetched the text it
-    /// pastes, so that keys typed after `done` never overtake the paste.
-    /// Never blocks the event loop; `done` may run before send() returns.
-    virtual void send(const std::string& keys, std::function<void(bool typed)> done) = 0;
+    /// them, or with NotTyped when they could not be typed at all. For a
+    /// paste ("^{v}", "^+{v}", "+{INSERT}") "processed" means the window has
+    /// fetched the text it pastes, so that keys typed after `done` never
+    /// overtake the paste. Never blocks the event loop; `done` may run
+    /// before send() returns.
+    virtual void send(const std::string& keys, Done done) = 0;
+
+    /// Types the UTF-8 `text` character by character, line breaks as Enter,
+    /// so that a text field ends up holding exactly the text. NotTyped when
+    /// a character cannot be typed at all (nothing is typed then) or typing
+    /// had to stop part way (the reason says so).
+    virtual void typeText(const std::string& text, Done done) = 0;
+
+    /// The program whose window has the keyboard focus now, where keys go;
+    /// empty names when none can be told.
+    virtual ProgramName focusedProgram() = 0;
 };
 
 } // namespace tapfill::platform

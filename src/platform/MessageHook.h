@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace tapfill::platform {
@@ -21,6 +22,13 @@ enum class MouseMessage : int {
 
 /// The one key a hook can watch: the key that switches paste mode (F12).
 enum class WatchedKey { None, PasteModeKey };
+
+/// Which key is the paste mode key: an X keysym name and the modifiers
+/// that must be held with it (and no others).
+struct KeyChord {
+    std::string keysym = "F12";
+    bool ctrl = false, alt = false, shift = false, super = false;
+};
 
 /// One watched mouse message, as a hook reports it.
 struct HookedMessage {
@@ -42,6 +50,8 @@ public:
 
     /// Chooses what is reported. Called once, before the first report.
     virtual void watch(std::vector<MouseMessage> messages, WatchedKey key) = 0;
+    /// Chooses the paste mode key (F12 until told otherwise); any time.
+    virtual void setPasteModeKey(const KeyChord& key) = 0;
 
     std::function<void(const HookedMessage&)> onMouse;
     std::function<void()> onKey;

@@ -5,7 +5,10 @@
 //   arm 0|1          arm or disarm the right click interceptor
 //   keep 0|1         whether the interceptor's handler keeps the messages
 //   clip TEXT        put TEXT on the clipboard ("\n" for a line break)
-//   send KEYS        type KEYS; prints "done 1" or "done 0" when processed
+//   send KEYS        type KEYS; prints "done 1" or "done 0 REASON" when processed
+//   type TEXT        type TEXT as text ("\n" for a line break); "done" as above
+//   focus            the WM_CLASS of the focused program
+//   modekey KEYSYM [ctrl] [alt] [shift] [super]   the paste mode key
 //   window           show a small window of our own
 //   topmost | hide | show   act on that window
 //   tray idle|active|remove  the tray icon
@@ -109,6 +112,11 @@ int main(int argc, char** argv)
     };
     platform.tray->onDoubleClick = [] { say("tray double-click"); };
 
+    auto reportDone = [](const SendResult& result) {
+        say(std::string("done ") + (result.typed() ? "1" : "0")
+            + (result.reason.empty() ? "" : " " + result.reason));
+    };
+
     QWidget window;
     window.setWindowTitle("Probe window");
     auto* layout = new QVBoxLayout(&window);
@@ -146,7 +154,30 @@ int main(int argc, char** argv)
                 say(std::string("clip ") + (ok ? "1" : "0"));
             } else if (command == "send") {
                 say("sending " + rest);
-                platform.keys->send(rest, [](bool typed) { say(std::string("done ") + (typed ? "1" : "0")); });
+                platform.keys->send(rest, reportDone);
+            } else if (command == "type") {
+                say("typing");
+                platform.keys->typeText(unescape(rest), reportDone);
+            } else if (command == "focus") {
+                const ProgramName program = platform.keys->focusedProgram();
+                say("focus instance=" + program.instance + " class=" + program.wmClass);
+            } else if (command == "modekey") {
+                // modekey KEYSYM [ctrl] [alt] [shift] [super]
+                KeyChord chord;
+                std::string word;
+                for (std::size_t i = 0, j; i <= rest.size(); i = j + 1) {
+                    j = rest.find(' ', i);
+                    if (j == std::string::npos)
+                        j = rest.size();
+                    word = rest.substr(i, j - i);
+                    if (word == "ctrl") chord.ctrl = true;
+                    else if (word == "alt") chord.alt = true;
+                    else if (word == "shift") chord.shift = true;
+                    else if (word == "super") chord.super = true;
+                    else if (!word.empty()) chord.keysym = word;
+                }
+                platform.rightClickHook->setPasteModeKey(chord);
+                say("modekey " + chord.keysym);
             } else if (command == "window") {
                 window.show();
                 say("window " + hex(window.winId()));

@@ -82,11 +82,25 @@ TEST(KeyNotation, MalformedNotationAndBrokenUtf8AreRefusedWhole)
         EXPECT_FALSE(parseKeyNotation(bad).has_value()) << bad;
 }
 
-TEST(KeyNotation, OnlyCtrlVIsAPaste)
+TEST(KeyNotation, CtrlVCtrlShiftVAndShiftInsertArePastes)
 {
     EXPECT_TRUE(isPasteStroke(character(U'v', ModControl)));
-    EXPECT_TRUE(isPasteStroke(character(U'V', ModControl | ModShift)));
+    EXPECT_TRUE(isPasteStroke(character(U'v', ModControl | ModShift)));
+    EXPECT_TRUE(isPasteStroke(named(NamedKey::Insert, ModShift)));
     for (const KeyStroke& other : {character(U'v'), character(U'v', ModAlt), character(U'c', ModControl),
-                                   named(NamedKey::Insert, ModShift)})
+                                   named(NamedKey::Insert), named(NamedKey::Insert, ModControl)})
         EXPECT_FALSE(isPasteStroke(other));
+}
+
+TEST(KeyNotation, ATextIsTypedAsItIsWithLineBreaksAsEnter)
+{
+    const KeyStroke enter = named(NamedKey::Enter), tab = named(NamedKey::Tab);
+    EXPECT_EQ(textKeyStrokes("^{v}~"), characters(U"^{v}~")) << "no notation in a text";
+    EXPECT_EQ(textKeyStrokes("a\r\nb\nc\rd\te"),
+              (std::vector{character(U'a'), enter, character(U'b'), enter, character(U'c'), enter,
+                           character(U'd'), tab, character(U'e')}));
+    EXPECT_EQ(textKeyStrokes("Grüße ж€😀"), characters(U"Grüße ж€😀"));
+    EXPECT_EQ(textKeyStrokes(""), std::vector<KeyStroke>{});
+    for (std::string_view bad : {std::string_view("a\x01b"), std::string_view("\xC3"), std::string_view("\x7F")})
+        EXPECT_FALSE(textKeyStrokes(bad).has_value());
 }

@@ -31,7 +31,9 @@ public:
             onKey();
     }
     std::vector<MouseMessage> watchedMessages;
+    void setPasteModeKey(const KeyChord& key) override { pasteModeKey = key; }
     WatchedKey watchedKey = WatchedKey::None;
+    KeyChord pasteModeKey;
 };
 
 class FakeWindowInterceptor : public WindowInterceptor {
@@ -59,28 +61,32 @@ public:
 /// processed at once; with `holdProcessing` the test finishes them by hand.
 class FakeKeySender : public KeySender {
 public:
-    void send(const std::string& keys, std::function<void(bool)> done) override
+    void send(const std::string& keys, Done done) override
     {
         if (failNext) {
             failNext = false;
-            done(false);
+            done(SendResult{SendResult::Outcome::NotTyped, refusal});
             return;
         }
         typed.push_back(keys);
         if (holdProcessing)
             pending.push_back(std::move(done));
         else
-            done(true);
+            done(SendResult{});
     }
+    void typeText(const std::string& text, Done done) override { send("text:" + text, std::move(done)); }
+    ProgramName focusedProgram() override { return focused; }
     /// Finishes the oldest held sequence.
     void processNext(bool ok = true)
     {
         auto done = std::move(pending.front());
         pending.pop_front();
-        done(ok);
+        done(ok ? SendResult{} : SendResult{SendResult::Outcome::NotTyped, refusal});
     }
-    std::vector<std::string> typed;
-    std::deque<std::function<void(bool)>> pending;
+    std::vector<std::string> typed; ///< notation, or "text:" and a typed text
+    std::deque<Done> pending;
+    ProgramName focused;
+    std::string refusal; ///< the reason a failure gives
     bool holdProcessing = false;
     bool failNext = false;
 };

@@ -196,10 +196,34 @@ std::optional<std::vector<KeyStroke>> parseKeyNotation(std::string_view notation
     return Parser(notation).run();
 }
 
+std::optional<std::vector<KeyStroke>> textKeyStrokes(std::string_view utf8)
+{
+    std::vector<KeyStroke> strokes;
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        auto c = nextCharacter(utf8, pos);
+        if (!c)
+            return std::nullopt;
+        if (*c == U'\r' || *c == U'\n') {
+            if (*c == U'\r' && pos < utf8.size() && utf8[pos] == '\n')
+                ++pos;
+            strokes.push_back(KeyStroke{0, true, NamedKey::Enter, 0});
+        } else if (*c == U'\t') {
+            strokes.push_back(KeyStroke{0, true, NamedKey::Tab, 0});
+        } else if (*c < 0x20 || *c == 0x7F || (*c >= 0x80 && *c < 0xA0)) {
+            return std::nullopt;
+        } else {
+            strokes.push_back(KeyStroke{0, false, NamedKey::Tab, *c});
+        }
+    }
+    return strokes;
+}
+
 bool isPasteStroke(const KeyStroke& stroke)
 {
-    return !stroke.named && (stroke.modifiers & ModControl)
-           && (stroke.character == U'v' || stroke.character == U'V');
+    if (stroke.named)
+        return stroke.key == NamedKey::Insert && stroke.modifiers == ModShift;
+    return (stroke.modifiers & ModControl) && (stroke.character == U'v' || stroke.character == U'V');
 }
 
 } // namespace tapfill::platform::keys

@@ -44,7 +44,13 @@ struct KeyStroke {
 /// modifier with no key after it, broken UTF-8).
 std::optional<std::vector<KeyStroke>> parseKeyNotation(std::string_view notation);
 
-/// Ctrl+V: the keystroke that makes the focused program fetch the clipboard.
+/// The keystrokes that type `utf8` as it is: every character its own key,
+/// a line break (LF, CR LF or CR) one Enter, a tab Tab. Nothing when it
+/// holds broken UTF-8 or a control character no key stands for.
+std::optional<std::vector<KeyStroke>> textKeyStrokes(std::string_view utf8);
+
+/// A keystroke that makes a program paste the clipboard: Ctrl+V,
+/// Ctrl+Shift+V (terminals), Shift+Insert.
 bool isPasteStroke(const KeyStroke& stroke);
 
 } // namespace tapfill::platform::keys

@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 // X11 last: its macros clash with Qt's names.
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
@@ -146,6 +147,14 @@ void X11Connection::drain()
 void X11Connection::dispatch(void* xevent)
 {
     XEvent& event = *static_cast<XEvent*>(xevent);
+    if (keyboard_.usable() && event.type == keyboard_.xkbEventBase()) {
+        const auto& xkb = reinterpret_cast<const XkbEvent&>(event);
+        if (xkb.any.xkb_type == XkbNewKeyboardNotify || xkb.any.xkb_type == XkbMapNotify)
+            keyboard_.invalidate();
+        else if (xkb.any.xkb_type == XkbStateNotify)
+            keyboard_.setGroup(xkb.state.group);
+        return;
+    }
     RawInput raw;
     GrabbedButton grabbed;
     PropertyChange change;

@@ -19,6 +19,7 @@ public:
     ~X11MessageHook() override;
 
     void watch(std::vector<MouseMessage> messages, WatchedKey key) override;
+    void setPasteModeKey(const KeyChord& key) override;
 
 private:
     void onRawInput(const RawInput& input);
@@ -28,7 +29,9 @@ private:
     int listenerId_ = 0;
     std::vector<MouseMessage> messages_;
     WatchedKey key_ = WatchedKey::None;
-    bool f12Down_ = false;
+    unsigned long pasteModeKeysym_ = 0xffc9; // F12
+    unsigned pasteModeModifiers_ = 0;        // X modifier mask
+    bool keyDown_ = false;
 };
 
 } // namespace tapfill::platform::x11

@@ -1,0 +1,51 @@
+#include "app/ProgramsConfigWatcher.h"
+
+#include "config/ProgramsConfig.h"
+
+#include <QTimer>
+
+#include <cstdio>
+
+namespace tapfill {
+
+ProgramsConfigWatcher::ProgramsConfigWatcher(std::filesystem::path path,
+                                             std::function<void(const config::ProgramsConfig&)> apply,
+                                             std::function<void(const QString&)> tell)
+    : path_(std::move(path)), apply_(std::move(apply)), tell_(std::move(tell))
+{
+    // Editors save by writing a new file and renaming it over the old one:
+    // the file's own watch then ends, and the folder's reports it.
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &ProgramsConfigWatcher::reload);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &ProgramsConfigWatcher::reload);
+}
+
+void ProgramsConfigWatcher::watch()
+{
+    for (const auto& p : {path_, path_.parent_path(), path_.parent_path().parent_path()}) {
+        const QString name = QString::fromStdString(p.string());
+        if (std::filesystem::exists(p) && !watcher_.files().contains(name)
+            && !watcher_.directories().contains(name))
+            watcher_.addPath(name);
+    }
+}
+
+void ProgramsConfigWatcher::reload()
+{
+    watch();
+    std::vector<config::ConfigProblem> problems;
+    const config::ProgramsConfig config = config::loadProgramsConfig(path_, problems);
+    apply_(config);
+    if (problems.empty()) {
+        lastMessage_.clear();
+        return;
+    }
+    const std::string message = config::describeProblems(path_, problems);
+    if (message == lastMessage_)
+        return; // told already; a save that fixed nothing says nothing new
+    lastMessage_ = message;
+    std::fprintf(stderr, "tapfill: %s\n", message.c_str());
+    // Not from inside the watcher's signal: the message box waits for the user.
+    QTimer::singleShot(0, this, [this, text = QString::fromStdString(message)] { tell_(text); });
+}
+
+} // namespace tapfill
