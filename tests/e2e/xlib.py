@@ -87,3 +87,30 @@ class Pointer(Connection):
         self.button(button, True)
         time.sleep(hold)
         return self.button(button, False)
+
+
+_lib.XQueryPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_void_p] * 7
+_lib.XDefaultRootWindow.restype = ctypes.c_ulong
+_lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+_lib.XkbLockGroup.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_uint]
+XKB_USE_CORE_KBD = 0x100
+SHIFT, LOCK, CONTROL, ALT = 1, 2, 4, 8
+
+
+def modifier_state(display):
+    """The keyboard modifiers in effect (X mask: 1 Shift, 2 Lock, 4 Ctrl, 8 Alt ...)."""
+    with Connection(display) as x:
+        root, child = ctypes.c_ulong(), ctypes.c_ulong()
+        rx, ry, wx, wy = (ctypes.c_int() for _ in range(4))
+        mask = ctypes.c_uint()
+        _lib.XQueryPointer(x.dpy, _lib.XDefaultRootWindow(x.dpy), ctypes.byref(root), ctypes.byref(child),
+                           ctypes.byref(rx), ctypes.byref(ry), ctypes.byref(wx), ctypes.byref(wy),
+                           ctypes.byref(mask))
+        return mask.value & 0xFF
+
+
+def lock_group(display, group):
+    """Locks keyboard group `group` (0 is the first layout), as a layout switch key does."""
+    with Connection(display) as x:
+        _lib.XkbLockGroup(x.dpy, XKB_USE_CORE_KBD, group)
+        _lib.XSync(x.dpy, 0)

@@ -13,8 +13,10 @@ LentKeys::~LentKeys()
 
 void LentKeys::map(int keycode, unsigned long keysym)
 {
-    KeySym symbol = keysym;
-    XChangeKeyboardMapping(display_, keycode, 1, &symbol, 1);
+    // The symbol on both levels: given alone, the server pairs it with its
+    // other case and an uppercase letter would come out in lower case.
+    KeySym symbols[2] = {keysym, keysym};
+    XChangeKeyboardMapping(display_, keycode, 2, symbols, 1);
 }
 
 void LentKeys::lend(const std::map<int, unsigned long>& keys)
