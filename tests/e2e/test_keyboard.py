@@ -210,29 +210,26 @@ class RealPrograms(KeyboardTest):
 
 
 class TapfillChoosesThePasteKeys(unittest.TestCase):
-    def test_a_type_rule_types_and_leaves_the_clipboard_alone_and_a_bad_line_is_told(self):
+    def test_a_type_rule_types_and_leaves_the_clipboard_alone_and_an_edit_is_read_at_once(self):
         needs("xclip")
         with Desktop(tray=True) as desktop:
             tk = TkForm(desktop)
             conf = os.path.join(desktop.env["XDG_CONFIG_HOME"], "Tapfill")
             os.makedirs(conf)
             with open(os.path.join(conf, "programs.conf"), "w") as f:
-                f.write("[tk form]\npaste = type\n[Other]\npaste = sideways\n")
+                f.write("[Tk_Form.tcl]\npaste = type\n")
             data = os.path.join(desktop.tmp, "data")
             write_data(data, one_line=["Grüße € one", "two"])
             app = Tapfill(desktop, support.program("TAPFILL"), data)
             app.launch()
             try:
-                wait_for(lambda: "line 4" in open(app.log, errors="replace").read(),
-                         what="the message about line 4")
-                # The message box about the file: answered, as a user would.
-                box = desktop.wait_window("Tapfill")
-                desktop.xdotool("windowactivate", "--sync", box, "key", "Return", check=False)
                 app.wait_ready()
                 subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=b"untouched",
                                env=desktop.env, timeout=5)
                 app.tray_double_click()
                 app.wait_shown()
+                app.page("1 LINE")
+                app.select_one_line(0)
                 app.arm_paste()
                 mark = tk.mark()
                 tk.click("e1")
@@ -241,6 +238,17 @@ class TapfillChoosesThePasteKeys(unittest.TestCase):
                                                 capture_output=True, timeout=5).stdout, b"untouched")
                 self.assertEqual([e.data for e in tk.events_since(mark)
                                   if e.kind == "content" and e.widget == "e1"][-1], "Grüße € one")
+                # An edit is read at once; a bad line is named, once.
+                with open(os.path.join(conf, "programs.conf"), "a") as f:
+                    f.write("[Other]\npaste = sideways\n")
+
+                def told():
+                    with open(app.log, errors="replace") as log:
+                        return log.read().count("line 4: paste = \"sideways\"")
+                wait_for(told, what="the message naming line 4")
+                time.sleep(0.5)
+                self.assertEqual(told(), 1)
+                self.assertTrue(desktop.find_windows("^Tapfill$"), "shown to the user too")
             finally:
                 app.stop()
 
