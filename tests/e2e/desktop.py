@@ -119,9 +119,11 @@ class Desktop:
             self.tmp = None
 
     # -- programs -------------------------------------------------------------
-    def start(self, name, argv, stdin=None, stdout=None, stderr=None):
+    def start(self, name, argv, stdin=None, stdout=None, stderr=None, extra_env=None):
+        env = dict(self.env)
+        env.update(extra_env or {})
         process = subprocess.Popen(
-            argv, env=self.env, stdin=stdin,
+            argv, env=env, stdin=stdin,
             stdout=stdout if stdout is not None else subprocess.DEVNULL,
             stderr=stderr if stderr is not None else subprocess.DEVNULL)
         self.processes.append((name, process))
