@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what Tapfill needs on Debian 12, as root.
 #   scripts/install-deps.sh          build and run
-#   scripts/install-deps.sh --test   also the unit and end-to-end tests
+#   scripts/install-deps.sh --package  also the Debian package tools
+#   scripts/install-deps.sh --test   also the unit and end-to-end tests, and
+#                                    the package and its checkers
 #   scripts/install-deps.sh --fuzz   clang and its sanitizer runtime, for fuzzing
 set -euo pipefail
 
@@ -11,10 +13,14 @@ packages=(build-essential cmake pkg-config qt6-base-dev
 if [[ "${1:-}" == "--fuzz" ]]; then
   packages=(cmake clang libclang-rt-14-dev)
 fi
+if [[ "${1:-}" == "--package" || "${1:-}" == "--test" ]]; then
+  packages+=(dpkg-dev file)
+fi
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev googletest
              xvfb xauth openbox trayer xdotool x11-utils xclip tk zenity
-             python3 imagemagick xterm chromium x11-xkb-utils)
+             python3 imagemagick xterm chromium x11-xkb-utils
+             desktop-file-utils appstream lintian)
 fi
 
 missing=()

@@ -43,3 +43,18 @@ save images/logo.png -size 98x158 xc:none \
     -fill '#e05a00' -draw 'rectangle 18,74 79,83' \
     -stroke black -strokewidth 1 -fill '#ffe000' \
     -draw 'polygon 54,80 54,112 62,104 68,117 74,114 68,102 78,102'
+
+# The application icon for menus and software centres: the active card, drawn
+# at 256 pixels and scaled down. At 16 and 32 pixels the tray's own active
+# icons serve. tapfill.svg, written by hand, is the same drawing.
+mkdir -p "$out/app-icon"
+convert -size 256x256 xc:none \
+    -stroke '#7a2a00' -strokewidth 14 -fill '#e05a00' -draw 'roundrectangle 20,20 235,235 40,40' \
+    -stroke none -fill white \
+    -draw 'rectangle 64,64 191,87' -draw 'rectangle 64,112 191,135' -draw 'rectangle 64,160 143,183' \
+    -stroke black -strokewidth 6 -fill '#ffe000' \
+    -draw 'polygon 136,104 136,228 166,198 188,244 212,234 190,190 230,190' \
+    -depth 8 -strip "$out/app-icon/tapfill-256.png"
+for size in 48 64 128; do
+    convert "$out/app-icon/tapfill-256.png" -resize "${size}x${size}" -depth 8 -strip "$out/app-icon/tapfill-$size.png"
+done

@@ -14,6 +14,7 @@
 namespace tapfill::ui {
 class MainWindow;
 class TrayIconView;
+class TrayMenu;
 }
 namespace tapfill::engine {
 class PasteEngine;
@@ -42,6 +43,7 @@ public:
     std::unique_ptr<engine::PasteEngine> engine;
     std::unique_ptr<ui::MainWindow> mainWindow;
     std::unique_ptr<ui::TrayIconView> trayIcon;
+    std::unique_ptr<ui::TrayMenu> trayMenu;
     std::unique_ptr<ProgramsConfigWatcher> programsConfig;
 
     /// The start-up sequence: the two-copies check, the running flag, the

@@ -2,7 +2,21 @@
 
 #include "app/Version.h"
 
+#include <utility>
+
 namespace tapfill {
+
+namespace {
+
+CommandLine fail(std::string error)
+{
+    CommandLine line;
+    line.action = CommandLine::Action::Fail;
+    line.error = std::move(error);
+    return line;
+}
+
+} // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& args)
 {
@@ -21,33 +35,54 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             std::string value;
             if (arg == "--data-dir") {
                 if (i + 1 == args.size())
-                    return {CommandLine::Action::Fail, {}, "--data-dir needs a folder"};
+                    return fail("--data-dir needs a folder");
                 value = args[++i];
             } else {
                 value = arg.substr(std::string_view("--data-dir=").size());
             }
             if (value.empty())
-                return {CommandLine::Action::Fail, {}, "--data-dir needs a folder"};
+                return fail("--data-dir needs a folder");
             line.dataDir = value;
             continue;
         }
-        return {CommandLine::Action::Fail, {}, "unknown option '" + arg + "' (see --help)"};
+        if (arg == "--autostart" || arg.starts_with("--autostart=")) {
+            std::string value;
+            if (arg == "--autostart") {
+                if (i + 1 == args.size())
+                    return fail("--autostart needs on or off");
+                value = args[++i];
+            } else {
+                value = arg.substr(std::string_view("--autostart=").size());
+            }
+            if (value != "on" && value != "off")
+                return fail("--autostart needs on or off, not '" + value + "'");
+            line.action = CommandLine::Action::SetAutostart;
+            line.autostart = value == "on";
+            continue;
+        }
+        return fail("unknown option '" + arg + "' (see --help)");
     }
     return line;
 }
 
-std::string helpText()
+std::string helpText(const std::string& dataLocation)
 {
     return std::string("Usage: tapfill [--data-dir DIR]\n"
+                       "       tapfill --autostart on|off\n"
                        "\n"
                        "Tapfill keeps one-line, personal and multi-line texts and pastes the selected\n"
                        "one into whatever box you click, in any program. It lives in the system tray:\n"
                        "double-click the icon (or press F12) for paste mode and the main window.\n"
                        "\n"
-                       "  --data-dir DIR  keep the data files in DIR instead of the program's folder\n"
-                       "                  (for copies installed where that folder is not writable)\n"
-                       "  --help          show this text\n"
-                       "  --version       show the version\n");
+                       "  --data-dir DIR       keep the data files in DIR\n"
+                       "  --autostart on|off   start Tapfill with the desktop, or no longer, and exit\n"
+                       "  --help               show this text\n"
+                       "  --version            show the version\n"
+                       "\n"
+                       "A copy run from a folder it may write to keeps its data files beside the\n"
+                       "program; an installed copy keeps them in $XDG_DATA_HOME/tapfill\n"
+                       "(~/.local/share/tapfill by default).\n\n")
+        + dataLocation;
 }
 
 } // namespace tapfill

@@ -7,6 +7,7 @@
 #include "engine/PasteEngine.h"
 #include "ui/main/MainWindow.h"
 #include "ui/tray/TrayIconView.h"
+#include "ui/tray/TrayMenu.h"
 
 #include <QCoreApplication>
 
@@ -43,6 +44,8 @@ Application::~Application()
 {
     if (started_)
         leaveNoTrace();
+    platform_.tray->setMenu(nullptr);
+    trayMenu.reset();
     trayIcon.reset();
     mainWindow.reset();
     engine.reset();

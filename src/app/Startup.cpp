@@ -3,6 +3,8 @@
 
 #include "app/Application.h"
 
+#include "app/Autostart.h"
+
 #include "app/ProgramsConfigWatcher.h"
 #include "config/ProgramsConfig.h"
 #include "engine/PasteEngine.h"
@@ -10,6 +12,7 @@
 #include "storage/NumberText.h"
 #include "ui/main/MainWindow.h"
 #include "ui/tray/TrayIconView.h"
+#include "ui/tray/TrayMenu.h"
 
 #include <QPushButton>
 
@@ -34,6 +37,23 @@ Application::Application(platform::Platform& platform, std::filesystem::path dat
     mainWindow = std::make_unique<ui::MainWindow>(model, *engine, platform_, dataDir_);
     trayIcon = std::make_unique<ui::TrayIconView>(model, *engine, *platform_.tray);
     connect(mainWindow->exitButton, &QAbstractButton::clicked, this, [this] { exit(); });
+
+    ui::TrayMenu::Commands commands;
+    commands.showWindow = [this] {
+        mainWindow->show();
+        mainWindow->raise();
+        mainWindow->activateWindow();
+    };
+    commands.exit = [this] { exit(); }; // as the EXIT button
+    commands.autostartEnabled = [] { return autostartEnabled(autostartEntryPath()); };
+    commands.setAutostart = [](bool on, std::string& error) {
+        const AutostartResult result = setAutostart(on);
+        error = result.message;
+        return result.ok;
+    };
+    commands.reportFailure = [this](const std::string& error) { tell(QString::fromStdString(error)); };
+    trayMenu = std::make_unique<ui::TrayMenu>(model, *engine, std::move(commands));
+    platform_.tray->setMenu(&trayMenu->menu);
     connect(mainWindow.get(), &ui::MainWindow::closed, this, [this] { onMainWindowClosed(); });
     connect(engine.get(), &engine::PasteEngine::deliveryStopped, this, [this](const QString& reason) {
         std::fprintf(stderr, "tapfill: the field was not pasted: %s\n", reason.toUtf8().constData());

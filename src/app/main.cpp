@@ -1,7 +1,9 @@
 // Tapfill: the splash, then the tray, until EXIT.
 
 #include "app/Application.h"
+#include "app/Autostart.h"
 #include "app/CommandLine.h"
+#include "app/DataLocation.h"
 #include "app/TerminationSignals.h"
 #include "app/Version.h"
 #include "platform/DesktopPlatform.h"
@@ -34,28 +36,22 @@ bool displayReachable(std::string& error)
     return false;
 }
 
-std::filesystem::path resolveDataDir(const std::filesystem::path& requested, std::string& error)
-{
-    std::filesystem::path dir = requested.empty()
-                                    ? std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())
-                                    : requested;
-    std::error_code ec;
-    if (!std::filesystem::is_directory(dir, ec)) {
-        error = "data folder " + dir.string() + " does not exist or is not a folder";
-        return {};
-    }
-    return std::filesystem::absolute(dir, ec);
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
 {
     const tapfill::CommandLine line = tapfill::parseCommandLine({argv + 1, argv + argc});
+    const tapfill::DataLocation dataLocation =
+        tapfill::chooseDataLocation(tapfill::currentDataLocationInputs(line.dataDir));
     switch (line.action) {
     case tapfill::CommandLine::Action::ShowHelp:
-        std::cout << tapfill::helpText();
+        std::cout << tapfill::helpText(tapfill::describeDataLocation(dataLocation));
         return 0;
+    case tapfill::CommandLine::Action::SetAutostart: {
+        const auto result = tapfill::setAutostart(line.autostart);
+        (result.ok ? std::cout : std::cerr) << (result.ok ? "" : "tapfill: ") << result.message << '\n';
+        return result.ok ? 0 : 1;
+    }
     case tapfill::CommandLine::Action::ShowVersion:
         std::cout << tapfill::ApplicationTitle << ' ' << tapfill::VersionText << '\n';
         return 0;
@@ -81,7 +77,7 @@ int main(int argc, char* argv[])
     // The program lives in the tray; hiding its last window must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const std::filesystem::path dataDir = resolveDataDir(line.dataDir, error);
+    const std::filesystem::path dataDir = tapfill::prepareDataFolder(dataLocation, error);
     if (dataDir.empty()) {
         std::cerr << "tapfill: " << error << '\n';
         return 1;

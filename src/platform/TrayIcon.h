@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class QMenu;
+
 namespace tapfill::platform {
 
 class TrayIcon {
@@ -18,6 +20,9 @@ public:
     virtual void remove() = 0;
     /// Whether the desktop has a notification area at all.
     virtual bool available() const = 0;
+    /// The menu a right click on the icon opens; null for none. The caller
+    /// keeps the menu alive while it is set.
+    virtual void setMenu(QMenu* menu) = 0;
 
     /// The user double-clicked the icon.
     std::function<void()> onDoubleClick;

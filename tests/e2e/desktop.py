@@ -41,9 +41,8 @@ def _free_display():
 class Desktop:
     """Context manager. `env` holds the environment for programs on it."""
 
-    def __init__(self, tray=False, window_manager=True):
+    def __init__(self, tray=False):
         self.tray = tray
-        self.window_manager = window_manager
         self.processes = []  # (name, Popen), ended in reverse order
         self.tmp = None
         self.env = None
@@ -103,19 +102,13 @@ class Desktop:
         self.display = ":" + number.decode().strip()
         env["DISPLAY"] = self.display
 
-        if self.window_manager:
-            self.start("openbox", ["openbox", "--sm-disable"])
-            wait_for(lambda: self.xprop_root("_NET_SUPPORTING_WM_CHECK"),
-                     what="openbox")
+        self.start("openbox", ["openbox", "--sm-disable"])
+        wait_for(lambda: self.xprop_root("_NET_SUPPORTING_WM_CHECK"), what="openbox")
         if self.tray:
-            self.start_tray()
-
-    def start_tray(self):
-        self.start("trayer", ["trayer", "--edge", "bottom", "--align", "right",
-                              "--widthtype", "request", "--height", "32",
-                              "--SetDockType", "true", "--transparent", "false"])
-        wait_for(lambda: self.selection_owner("_NET_SYSTEM_TRAY_S0"),
-                 what="trayer")
+            self.start("trayer", ["trayer", "--edge", "bottom", "--align", "right",
+                                  "--widthtype", "request", "--height", "32",
+                                  "--SetDockType", "true", "--transparent", "false"])
+            wait_for(lambda: self.selection_owner("_NET_SYSTEM_TRAY_S0"), what="trayer")
 
     def close(self):
         for name, process in reversed(self.processes):
@@ -126,20 +119,13 @@ class Desktop:
             self.tmp = None
 
     # -- programs -------------------------------------------------------------
-    def start(self, name, argv, stdin=None, stdout=None, stderr=None, extra_env=None):
-        env = dict(self.env)
-        if extra_env:
-            env.update(extra_env)
+    def start(self, name, argv, stdin=None, stdout=None, stderr=None):
         process = subprocess.Popen(
-            argv, env=env, stdin=stdin,
+            argv, env=self.env, stdin=stdin,
             stdout=stdout if stdout is not None else subprocess.DEVNULL,
             stderr=stderr if stderr is not None else subprocess.DEVNULL)
         self.processes.append((name, process))
         return process
-
-    def stop(self, process):
-        end_process(process)
-        self.processes = [(n, p) for n, p in self.processes if p is not process]
 
     def run(self, argv, check=True, timeout=10):
         result = subprocess.run(argv, env=self.env, capture_output=True,
@@ -188,14 +174,11 @@ class Desktop:
         return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
                 int(values["Width"]), int(values["Height"]))
 
-    def tree(self):
-        return self.run(["xwininfo", "-root", "-tree"], check=False)
-
     def tray_icons(self):
         """(window id, name) of every icon embedded in the tray host."""
         icons = []
         panel_indent = None
-        for line in self.tree().splitlines():
+        for line in self.run(["xwininfo", "-root", "-tree"], check=False).splitlines():
             stripped = line.lstrip()
             if not stripped.startswith("0x"):
                 continue

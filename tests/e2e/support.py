@@ -17,14 +17,10 @@ SKIP_CODE = 77
 TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "xprop", "wish", "zenity", "import"]
 
 
-def missing_tools():
-    return [tool for tool in TOOLS if shutil.which(tool) is None]
-
-
 def main():
     """Runs the calling module's tests; exits 77 when the desktop tools are
     missing, so that CTest shows the tests as skipped, not failed."""
-    missing = missing_tools()
+    missing = [tool for tool in TOOLS if shutil.which(tool) is None]
     if missing:
         print("skipped: missing " + ", ".join(missing))
         # In CI a missing tool is a missing install step, not a reason to skip.
@@ -42,12 +38,12 @@ def program(variable):
 class Probe:
     """The platform_probe program: commands in, one report a line out."""
 
-    def __init__(self, desktop, binary=None):
+    def __init__(self, desktop):
         self.desktop = desktop
         self.stderr_path = os.path.join(desktop.tmp, f"probe-{time.monotonic_ns()}.err")
         with open(self.stderr_path, "wb") as stderr:
             self.process = desktop.start(
-                "probe", [binary or program("PLATFORM_PROBE")], stdin=subprocess.PIPE,
+                "probe", [program("PLATFORM_PROBE")], stdin=subprocess.PIPE,
                 stdout=subprocess.PIPE, stderr=stderr)
         self.lines = queue.Queue()
         self.seen = []

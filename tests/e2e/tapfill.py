@@ -12,9 +12,8 @@ TWIPS_PER_PIXEL = 15  # 96 dpi
 
 # Places of the main window's controls, in twips from the window's client
 # area: (left, top, width, height). Page controls are given in their tab
-# strip; STRIP and SUBSTRIP are where the strips sit.
+# strip; STRIP is where the strip sits.
 STRIP = (120, 120)
-SUBSTRIP = (120, 360)  # the inner tab strip at (0, 240) on the outer strip's page
 BUTTONS = {
     "SAVE": (120, 5040, 615, 375),
     "SUSPEND": (840, 5040, 1095, 375),
@@ -64,9 +63,10 @@ class Tapfill:
         return self.wait_ready()
 
     def launch(self):
+        # Without a data folder the copy chooses its own.
+        argv = [self.binary] + (["--data-dir", self.data_dir] if self.data_dir else [])
         with open(self.log, "ab") as log:
-            self.process = self.desktop.start(
-                "tapfill", [self.binary, "--data-dir", self.data_dir], stdout=log, stderr=log)
+            self.process = self.desktop.start("tapfill", argv, stdout=log, stderr=log)
         return self
 
     def wait_ready(self):
@@ -83,11 +83,20 @@ class Tapfill:
         if self.process.poll() is not None:
             raise DesktopError(f"tapfill ended with {self.process.returncode}: "
                                + open(self.log, errors="replace").read())
-        icons = [w for w, name in self.desktop.tray_icons() if name == "Tapfill"]
+        icons = self.icons()
         return icons[0] if icons else None
 
+    def icons(self):
+        """Every tray icon named Tapfill (of any copy)."""
+        return [w for w, name in self.desktop.tray_icons() if name == "Tapfill"]
+
+    def wait_icon_gone(self):
+        wait_for(lambda: not self.icons(), what="the icon to leave the tray")
+
     def running_flag(self):
-        path = os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "lockfiles", "lockfiles.conf")
+        env = self.desktop.env
+        config = env.get("XDG_CONFIG_HOME") or os.path.join(env["HOME"], ".config")
+        path = os.path.join(config, "lockfiles", "lockfiles.conf")
         if not os.path.exists(path):
             return None
         with open(path) as settings:
@@ -106,6 +115,29 @@ class Tapfill:
 
     def tray_double_click(self):
         self.tray_click(double=True)
+
+    def shown_windows(self):
+        out = self.desktop.xdotool("search", "--onlyvisible", "--classname", "tapfill", check=False)
+        return set(map(int, out.split()))
+
+    def open_tray_menu(self):
+        """Right click on the icon; returns the menu's window once it shows."""
+        before = self.shown_windows()
+        # Just after the start the tray may still be placing the icon, and
+        # the click misses it: click again.
+        for attempt in range(3):
+            self.tray_click(3)
+            try:
+                return wait_for(lambda: self.shown_windows() - before, timeout=2, what="the tray menu")
+            except DesktopError:
+                if attempt == 2:
+                    raise
+
+    def tray_menu(self, key):
+        """Chooses a command of the tray menu by its underlined letter."""
+        menu = self.open_tray_menu()
+        self.desktop.xdotool("key", key)
+        wait_for(lambda: not (self.shown_windows() & menu), what="the tray menu to close")
 
     def icon_picture(self):
         """The tray icon's pixels as shown, to tell its two looks apart."""
@@ -148,23 +180,9 @@ class Tapfill:
         i = PAGES.index(caption)
         self.click_twips(STRIP[0] + 2700 * (2 * i + 1) // 8, STRIP[1] + 120)
 
-    def sub_page(self, j):
-        self.click_twips(SUBSTRIP[0] + 2655 * (2 * j + 1) // 6, SUBSTRIP[1] + 120)
-
     def check(self, caption):
         left, top, width, height = CHECKBOXES[caption]
         self.click_twips(STRIP[0] + left, STRIP[1] + top, width, height, at_left=True)
-
-    def select_one_line(self, i):
-        self.click_twips(STRIP[0] + 120, STRIP[1] + 480 + 360 * i, 255, 255)
-
-    def select_personal(self, i):
-        self.click_twips(STRIP[0] + 480, STRIP[1] + 480 + 360 * i, 255, 255)
-
-    def select_multi_line(self, n):
-        """Option n (1..12); its sub-page must be showing."""
-        row = (n - 1) % 4
-        self.click_twips(SUBSTRIP[0] + 120, SUBSTRIP[1] + 480 + 960 * row, 2415, 255, at_left=True)
 
     def arm_paste(self):
         """PASTE; click acceptance comes on 120 ms later."""

@@ -19,17 +19,25 @@ PERSONAL = ["Ann", "Lee", "ACME Ltd", "1 Main St", "", "Springfield", "IL", "627
 MULTI_LINE = ["Dear Sir,\nthank you.\n  Regards", "second\nfield"]
 
 
-class TapfillTest(unittest.TestCase):
+class DesktopTest(unittest.TestCase):
+    """A desktop with a tray; Tapfill, not yet started, on its own data folder."""
+
     def setUp(self):
         self.desktop = Desktop(tray=True)
         self.desktop.__enter__()
         self.addCleanup(self.desktop.close)
-        data = os.path.join(self.desktop.tmp, "data")
-        write_data(data, one_line=ONE_LINE, personal=PERSONAL, multi_line=MULTI_LINE,
+        self.data = os.path.join(self.desktop.tmp, "data")
+        self.app = Tapfill(self.desktop, support.program("TAPFILL"), self.data)
+        self.addCleanup(self.app.stop)
+
+
+class TapfillTest(DesktopTest):
+    def setUp(self):
+        super().setUp()
+        write_data(self.data, one_line=ONE_LINE, personal=PERSONAL, multi_line=MULTI_LINE,
                    captions=["Letter", "Other"])
         self.tk = TkForm(self.desktop)
-        self.app = Tapfill(self.desktop, support.program("TAPFILL"), data).start()
-        self.addCleanup(self.app.stop)
+        self.app.start()
 
     def paste_mode_on(self):
         """Double click on the tray icon: paste mode on, window shown on top."""
@@ -61,6 +69,9 @@ class TapfillTest(unittest.TestCase):
 
     def right_clicks_seen(self, mark):
         return [e.kind for e in self.tk.events_since(mark) if e.kind in ("rpress", "rrelease")]
+
+    def wait_right_click_reaches_form(self, mark, what):
+        wait_for(lambda: self.right_clicks_seen(mark) == ["rpress", "rrelease"], what=what)
 
 
 class FillingForms(TapfillTest):
@@ -150,8 +161,7 @@ class RightClicksAndPasteMode(TapfillTest):
     def test_with_paste_mode_off_right_clicks_reach_the_program(self):
         mark = self.tk.mark()
         self.tk.click("e1", button=3)
-        wait_for(lambda: self.right_clicks_seen(mark) == ["rpress", "rrelease"],
-                 what="the form's right-click binding")
+        self.wait_right_click_reaches_form(mark, "the form's right-click binding")
         time.sleep(0.3)
         self.assertIsNone(self.app.window())
 
@@ -170,8 +180,7 @@ class RightClicksAndPasteMode(TapfillTest):
         self.desktop.xdotool("key", "F12")
         wait_for(lambda: self.app.icon_picture() == idle_look, what="the idle look")
         self.tk.click("e1", button=3)
-        wait_for(lambda: self.right_clicks_seen(mark) == ["rpress", "rrelease"],
-                 what="the right click to pass again")
+        self.wait_right_click_reaches_form(mark, "the right click to pass again")
         self.assertEqual(len([e for e in self.tk.events_since(mark)
                               if e.kind == "key" and e.data == "F12"]), 2)
 
@@ -188,13 +197,35 @@ class TrayAndWindowCommands(TapfillTest):
         wait_for(lambda: self.app.icon_picture() == idle_look, what="the idle look")
         mark = self.tk.mark()
         self.tk.click("e0", button=3)
-        wait_for(lambda: self.right_clicks_seen(mark) == ["rpress", "rrelease"],
-                 what="paste mode to be off")
-        # A single click and a right click on the icon change nothing.
+        self.wait_right_click_reaches_form(mark, "paste mode to be off")
+        # A single click changes nothing; a right click opens the menu, and
+        # Escape closes it again.
         self.app.tray_click(1)
-        self.app.tray_click(3)
+        self.app.open_tray_menu()
+        self.desktop.xdotool("key", "Escape")
         time.sleep(0.5)
         self.assertIsNone(self.app.window())
+        self.assertEqual(self.app.icon_picture(), idle_look)
+
+    def test_the_tray_menu_switches_paste_mode_shows_the_window_and_exits(self):
+        idle_look = self.app.icon_picture()
+        self.app.tray_menu("p")
+        self.app.wait_shown()
+        wait_for(self.app.is_topmost, what="the main window on top, as after a double click")
+        wait_for(lambda: self.app.icon_picture() != idle_look, what="the active look")
+        # In paste mode every right click is kept for Tapfill, the icon's too:
+        # the double click switches it off again.
+        self.app.tray_double_click()
+        self.app.wait_hidden()
+        wait_for(lambda: self.app.icon_picture() == idle_look, what="the idle look")
+
+        self.app.tray_menu("s")
+        self.app.wait_shown()
+        self.assertEqual(self.app.icon_picture(), idle_look, "showing leaves paste mode off")
+
+        self.app.tray_menu("x")
+        self.assertEqual(self.app.process.wait(timeout=5), 0)
+        self.assertEqual(self.app.running_flag(), "0")
 
     def test_hide_and_suspend_and_a_later_show(self):
         idle_look = self.app.icon_picture()
@@ -210,8 +241,7 @@ class TrayAndWindowCommands(TapfillTest):
         wait_for(lambda: self.app.icon_picture() == idle_look, what="the idle look")
         mark = self.tk.mark()
         self.tk.click("e0", button=3)
-        wait_for(lambda: self.right_clicks_seen(mark) == ["rpress", "rrelease"],
-                 what="paste mode to be off")
+        self.wait_right_click_reaches_form(mark, "paste mode to be off")
         self.assertIsNone(self.app.window())
 
         self.ready_to_paste(page="1 LINE")
@@ -222,25 +252,19 @@ class TrayAndWindowCommands(TapfillTest):
         self.paste_mode_on()
         self.app.press("EXIT")
         self.assertEqual(self.app.process.wait(timeout=5), 0)
-        wait_for(lambda: not [i for i, n in self.desktop.tray_icons() if n == "Tapfill"],
-                 what="the icon to leave the tray")
+        self.app.wait_icon_gone()
         self.assertEqual(self.app.running_flag(), "0")
 
 
-class StoredDataAndLife(unittest.TestCase):
+class StoredDataAndLife(DesktopTest):
     """The program's life: splash, tray, the stored data, SAVE and the stops."""
 
     SPLASH_SIZE = (7380 // 15, 4245 // 15)
 
     def setUp(self):
-        self.desktop = Desktop(tray=True)
-        self.desktop.__enter__()
-        self.addCleanup(self.desktop.close)
-        self.data = os.path.join(self.desktop.tmp, "data")
+        super().setUp()
         write_data(self.data, one_line=ONE_LINE, personal=PERSONAL, multi_line=MULTI_LINE + ["ends in a break\n"],
                    captions=["Letter", "Grüße"], left=1500, top=1440)
-        self.app = Tapfill(self.desktop, support.program("TAPFILL"), self.data)
-        self.addCleanup(self.app.stop)
 
     def read(self, name):
         with open(os.path.join(self.data, name), "rb") as f:
@@ -283,14 +307,13 @@ class StoredDataAndLife(unittest.TestCase):
         self.assertEqual(second.process.wait(timeout=5), 0)
         self.assertEqual(self.app.running_flag(), "0", "the No answer clears the flag")
         self.assertIsNone(self.app.process.poll(), "the first copy runs on")
-        self.assertEqual(len([i for i, n in self.desktop.tray_icons() if n == "Tapfill"]), 1)
+        self.assertEqual(len(self.app.icons()), 1)
 
     def test_a_stop_request_clears_the_flag_and_removes_the_icon(self):
         self.app.start()
         os.kill(self.app.process.pid, signal.SIGTERM)
         self.assertEqual(self.app.process.wait(timeout=5), 0)
-        wait_for(lambda: not [i for i, n in self.desktop.tray_icons() if n == "Tapfill"],
-                 what="the icon to leave the tray")
+        self.app.wait_icon_gone()
         self.assertEqual(self.app.running_flag(), "0")
 
 

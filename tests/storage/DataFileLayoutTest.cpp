@@ -98,17 +98,15 @@ TEST(MultiLineFileLayout, TextFollowedByCrLfAndOnlyAFinalLineEndDropped)
 TEST(CaptionFileLayout, ReadsAtMostThirteenLines)
 {
     TempDir dir;
-    std::string thirteen;
-    for (int k = 0; k < 13; ++k)
-        thirteen += "c" + std::to_string(k) + "\r\n";
-    for (const std::string& file : {thirteen, thirteen + "c13\r\n"}) {
-        std::array<std::string, 13> descriptions{};
-        dir.write("CAPTION.dat", file);
-        readCaptionFile(dir.path(), descriptions);
-        EXPECT_EQ(descriptions[0], "c0");
-        EXPECT_EQ(descriptions[12], "c12");
-    }
+    std::string fourteen;
+    for (int k = 0; k < 14; ++k)
+        fourteen += "c" + std::to_string(k) + "\r\n";
     std::array<std::string, 13> descriptions;
+    dir.write("CAPTION.dat", fourteen);
+    readCaptionFile(dir.path(), descriptions);
+    EXPECT_EQ(descriptions[0], "c0");
+    EXPECT_EQ(descriptions[12], "c12");
+
     descriptions.fill("old");
     dir.write("CAPTION.dat", "one\r\n\r\nthree");
     readCaptionFile(dir.path(), descriptions);
@@ -128,10 +126,7 @@ TEST(SaveRoundTrip, RestoresPositionTextsAndCaptions)
     saved.descriptions[12] = "never written";
     ASSERT_TRUE(saved.save(dir.path()).empty());
 
-    SaveSet loaded("");
-    readOneLineFile(dir.path(), loaded.oneLine);
-    readMultiLineFiles(dir.path(), loaded.multiLine);
-    readCaptionFile(dir.path(), loaded.descriptions);
+    const SaveSet loaded = SaveSet::load(dir.path());
     EXPECT_EQ(loaded.oneLine.left, -150);
     EXPECT_EQ(loaded.oneLine.top, 7200);
     EXPECT_EQ(loaded.oneLine.fields, saved.oneLine.fields);
@@ -159,10 +154,7 @@ TEST(OldFiles, Cp1252FilesAreReadAndRewrittenByteIdentical)
     dir.write("MLT7.DAT", mlt);
     dir.write("CAPTION.dat", captions);
 
-    SaveSet old("");
-    readOneLineFile(dir.path(), old.oneLine);
-    readMultiLineFiles(dir.path(), old.multiLine);
-    readCaptionFile(dir.path(), old.descriptions);
+    const SaveSet old = SaveSet::load(dir.path());
     EXPECT_EQ(old.oneLine.fields[0], "café");
     EXPECT_EQ(old.oneLine.fields[1], "€ 5");
     EXPECT_EQ(old.multiLine[6], "Straße 1\r\n“quoted”\r\n");

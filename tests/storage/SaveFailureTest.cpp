@@ -129,9 +129,7 @@ TEST(SaveFailures, TextTooLargeToReadBackIsRefused)
 
     huge.multiLine[0].resize(MaxDataFileBytes - 2); // with its CR LF, just fits
     EXPECT_TRUE(huge.save(dir.path()).empty());
-    std::array<std::string, 12> multiLine{};
-    readMultiLineFiles(dir.path(), multiLine);
-    EXPECT_EQ(multiLine[0].size(), MaxDataFileBytes - 2);
+    EXPECT_EQ(SaveSet::load(dir.path()).multiLine[0].size(), MaxDataFileBytes - 2);
 }
 
 TEST(SavePermissions, NewFilesAreForTheOwnerOnlyAndReplacedOnesKeepModeAndOwner)

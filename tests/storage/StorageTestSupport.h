@@ -28,6 +28,15 @@ struct SaveSet {
     {
         return saveMainWindowData(dir, oneLine, descriptions, multiLine);
     }
+    /// What start-up reads back from `dir`.
+    static SaveSet load(const std::filesystem::path& dir)
+    {
+        SaveSet set("");
+        readOneLineFile(dir, set.oneLine);
+        readMultiLineFiles(dir, set.multiLine);
+        readCaptionFile(dir, set.descriptions);
+        return set;
+    }
 };
 
 } // namespace tapfill::storage::test

@@ -145,6 +145,7 @@ public:
     }
     void remove() override { present = false; }
     bool available() const override { return trayAvailable; }
+    void setMenu(QMenu* shownMenu) override { menu = shownMenu; }
     void doubleClick()
     {
         if (onDoubleClick)
@@ -153,6 +154,7 @@ public:
 
     QIcon icon;
     QString tip;
+    QMenu* menu = nullptr;
     int showCalls = 0;
     bool present = false;
     bool trayAvailable = true;

@@ -24,9 +24,17 @@ void QtTrayIcon::show(const QIcon& icon, const QString& tip)
                 onDoubleClick();
         });
     }
+    icon_->setContextMenu(menu_);
     icon_->setIcon(icon);
     icon_->setToolTip(tip);
     icon_->show();
+}
+
+void QtTrayIcon::setMenu(QMenu* menu)
+{
+    menu_ = menu;
+    if (icon_)
+        icon_->setContextMenu(menu);
 }
 
 void QtTrayIcon::remove()

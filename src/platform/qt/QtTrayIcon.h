@@ -4,7 +4,9 @@
 
 #include "platform/TrayIcon.h"
 
+#include <QMenu>
 #include <QObject>
+#include <QPointer>
 #include <QSystemTrayIcon>
 
 #include <memory>
@@ -19,9 +21,11 @@ public:
     void show(const QIcon& icon, const QString& tip) override;
     void remove() override;
     bool available() const override;
+    void setMenu(QMenu* menu) override;
 
 private:
     std::unique_ptr<QSystemTrayIcon> icon_;
+    QPointer<QMenu> menu_;
 };
 
 } // namespace tapfill::platform::qt

@@ -1,0 +1,43 @@
+#include "ui/tray/TrayMenu.h"
+
+#include <QAction>
+
+namespace tapfill::ui {
+
+TrayMenu::TrayMenu(model::AppModel& model, engine::PasteEngine& engine, Commands commands)
+    : model_(model), commands_(std::move(commands))
+{
+    showWindowAction = menu.addAction(QStringLiteral("&Show the window"));
+    pasteModeAction = menu.addAction(QStringLiteral("&Paste mode"));
+    pasteModeAction->setCheckable(true);
+    autostartAction = menu.addAction(QStringLiteral("Start with the &desktop"));
+    autostartAction->setCheckable(true);
+    menu.addSeparator();
+    exitAction = menu.addAction(QStringLiteral("E&xit"));
+
+    connect(showWindowAction, &QAction::triggered, this, [this] { commands_.showWindow(); });
+    // The check mark only mirrors the model: the engine decides, as for a
+    // double click on the icon.
+    connect(pasteModeAction, &QAction::triggered, this, [this, &engine] {
+        engine.togglePasteModeWithWindow();
+        refresh();
+    });
+    connect(&model_, &model::AppModel::pasteModeChanged, this, [this] { refresh(); });
+    connect(autostartAction, &QAction::triggered, this, [this](bool on) {
+        std::string error;
+        if (!commands_.setAutostart(on, error))
+            commands_.reportFailure(error);
+        refresh();
+    });
+    connect(exitAction, &QAction::triggered, this, [this] { commands_.exit(); });
+    connect(&menu, &QMenu::aboutToShow, this, &TrayMenu::refresh);
+    refresh();
+}
+
+void TrayMenu::refresh()
+{
+    pasteModeAction->setChecked(model_.pasteMode());
+    autostartAction->setChecked(commands_.autostartEnabled());
+}
+
+} // namespace tapfill::ui

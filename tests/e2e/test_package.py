@@ -1,0 +1,144 @@
+"""The installed Debian package as a user meets it: its files pass the
+desktop's checkers, /usr/bin/tapfill keeps its data in the user's data
+folder, starts with the desktop on request, shows its window and ends on
+EXIT. Runs only where scripts/test.sh has installed the package and names
+it in TAPFILL_DEB."""
+
+import gzip
+import os
+import stat
+import struct
+import subprocess
+import tempfile
+import unittest
+
+import support
+from desktop import Desktop, wait_for
+from tapfill import Tapfill
+
+PROGRAM = "/usr/bin/tapfill"
+SHARE = "/usr/share"
+ICON_SIZES = [16, 32, 48, 64, 128, 256]
+
+
+def installed():
+    deb = os.environ.get("TAPFILL_DEB")
+    if not deb or not os.access(PROGRAM, os.X_OK):
+        raise unittest.SkipTest("the package is not installed (TAPFILL_DEB unset)")
+    return deb
+
+
+def checked(argv, **kwargs):
+    result = subprocess.run(argv, capture_output=True, text=True, timeout=120, **kwargs)
+    if result.returncode != 0:
+        raise AssertionError(f"{argv} failed ({result.returncode}):\n{result.stdout}{result.stderr}")
+    return result.stdout + result.stderr
+
+
+class FreshUser(unittest.TestCase):
+    """A home folder of its own, and none of the XDG variables set."""
+
+    def setUp(self):
+        self.deb = installed()
+        self.home = tempfile.mkdtemp(prefix="tapfill-home-")
+        self.addCleanup(subprocess.run, ["rm", "-rf", self.home])
+        self.env = {k: v for k, v in os.environ.items() if not k.startswith("XDG_")}
+        self.env["HOME"] = self.home
+
+    def tapfill(self, *args, env=None):
+        return subprocess.run([PROGRAM, *args], capture_output=True, text=True, timeout=10,
+                              env=env or self.env)
+
+
+class PackageFiles(FreshUser):
+    def test_the_checkers_pass(self):
+        checked(["desktop-file-validate", f"{SHARE}/applications/tapfill.desktop"])
+        checked(["appstreamcli", "validate", "--no-net",
+                 f"{SHARE}/metainfo/io.github.tapfill.Tapfill.metainfo.xml"])
+        # Warnings are allowed; an error fails.
+        report = checked(["lintian", "--fail-on", "error", self.deb])
+        self.assertNotIn("\nE: ", "\n" + report, report)
+
+    def test_icons_manual_and_nothing_but_the_program(self):
+        for size in ICON_SIZES:
+            with open(f"{SHARE}/icons/hicolor/{size}x{size}/apps/tapfill.png", "rb") as png:
+                header = png.read(24)
+            self.assertEqual(header[:8], b"\x89PNG\r\n\x1a\n")
+            self.assertEqual(struct.unpack(">II", header[16:24]), (size, size))
+        self.assertTrue(os.path.exists(f"{SHARE}/icons/hicolor/scalable/apps/tapfill.svg"))
+        with gzip.open(f"{SHARE}/man/man1/tapfill.1.gz", "rt") as man:
+            self.assertTrue(man.read().startswith(".TH TAPFILL 1"))
+
+        files = checked(["dpkg-query", "-L", "tapfill"]).split()
+        programs = [f for f in files if os.path.isfile(f) and os.access(f, os.X_OK)]
+        self.assertEqual(programs, [PROGRAM])
+        self.assertFalse([f for f in files if "test" in f or "bench" in f])
+        self.assertIn("ELF", checked(["file", PROGRAM]))
+        self.assertNotIn("not stripped", checked(["file", PROGRAM]))
+
+
+class DataFolderAndAutostart(FreshUser):
+    def test_help_names_the_users_data_folder(self):
+        data = os.path.join(self.home, ".local", "share", "tapfill")
+        result = self.tapfill("--help")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertIn(f"Data folder: {data}\n", result.stdout)
+        # A relative XDG_DATA_HOME is ignored, an absolute one used.
+        self.assertIn(f"Data folder: {data}\n", self.tapfill("--help", env={**self.env, "XDG_DATA_HOME": "rel"}).stdout)
+        self.assertIn("Data folder: /elsewhere/tapfill\n",
+                      self.tapfill("--help", env={**self.env, "XDG_DATA_HOME": "/elsewhere"}).stdout)
+        self.assertFalse(os.path.exists(data), "--help makes no folder")
+
+    def test_autostart_on_writes_a_valid_entry_and_off_removes_it(self):
+        entry = os.path.join(self.home, ".config", "autostart", "tapfill.desktop")
+        result = self.tapfill("--autostart", "on")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertIn(entry, result.stdout)
+        with open(entry) as f:
+            text = f.read()
+        self.assertIn("\nExec=tapfill\n", text, "the installed copy is found in PATH")
+        self.assertIn("\nX-GNOME-Autostart-enabled=true\n", text)
+        checked(["desktop-file-validate", entry])
+
+        self.assertEqual(self.tapfill("--autostart", "off").returncode, 0)
+        self.assertFalse(os.path.exists(entry))
+
+        # A file where the autostart folder belongs: a clear failure.
+        folder = os.path.join(self.home, ".config", "autostart")
+        if os.path.isdir(folder):
+            os.rmdir(folder)
+        with open(folder, "w"):
+            pass
+        result = self.tapfill("--autostart", "on")
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("autostart", result.stderr)
+
+
+class OnADesktop(FreshUser):
+    def test_save_lands_in_the_users_data_folder_and_exit_clears_the_flag(self):
+        desktop = Desktop(tray=True)
+        desktop.__enter__()
+        self.addCleanup(desktop.close)
+        for key in [k for k in desktop.env if k.startswith("XDG_")]:
+            del desktop.env[key]
+        desktop.env["HOME"] = self.home
+        app = Tapfill(desktop, PROGRAM, None).start()
+        self.addCleanup(app.stop)
+        self.assertEqual(app.running_flag(), "1")
+
+        app.tray_double_click()
+        app.wait_shown()
+        app.press("SAVE")
+        data = os.path.join(self.home, ".local", "share", "tapfill")
+        wait_for(lambda: os.path.exists(os.path.join(data, "MLT12.DAT")), what="SAVE to write")
+        self.assertEqual(stat.S_IMODE(os.stat(data).st_mode), 0o700)
+        self.assertTrue(os.path.exists(os.path.join(data, "F3.dat")))
+        self.assertFalse(os.path.exists("/usr/bin/F3.dat"))
+
+        app.press("EXIT")
+        self.assertEqual(app.process.wait(timeout=5), 0)
+        self.assertEqual(app.running_flag(), "0")
+
+
+if __name__ == "__main__":
+    support.main()
