@@ -20,7 +20,7 @@ std::filesystem::path programsConfigPath()
 {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     std::filesystem::path base;
-    // The base directory specification ignores a relative path.
+    // A relative XDG_CONFIG_HOME is ignored, as for every XDG folder.
     if (xdg && *xdg && std::filesystem::path(xdg).is_absolute())
         base = xdg;
     else if (const char* home = std::getenv("HOME"); home && *home)
