@@ -39,8 +39,10 @@ PasteFetchWatcher::PasteFetchWatcher(std::shared_ptr<X11Connection> connection)
     settle_.setInterval(SettleMs);
     fallback_.setSingleShot(true);
     fallback_.setInterval(FallbackMs);
-    connect(&settle_, &QTimer::timeout, this, &PasteFetchWatcher::finish);
-    connect(&fallback_, &QTimer::timeout, this, &PasteFetchWatcher::finish);
+    connect(&settle_, &QTimer::timeout, this, [this] { finish(true); });
+    // An answer already handed over counts even when the quiet time after
+    // it has not come yet (a large text still going out in parts).
+    connect(&fallback_, &QTimer::timeout, this, [this] { finish(handedOver_); });
     listenerId_ = connection_->addPropertyListener(
         [this](const PropertyChange& change) { onPropertyChange(change); });
     QCoreApplication::instance()->installNativeEventFilter(this);
@@ -59,9 +61,10 @@ bool PasteFetchWatcher::sameClient(unsigned long a, unsigned long b) const
     return resourceMask_ != 0 && (a & ~resourceMask_) == (b & ~resourceMask_);
 }
 
-void PasteFetchWatcher::start(unsigned long focusWindow, std::function<void()> finished)
+void PasteFetchWatcher::start(unsigned long focusWindow, std::function<void(bool)> finished)
 {
     stopWatchingRequestor();
+    handedOver_ = false;
     focusClient_ = resourceMask_ != 0 ? focusWindow & ~resourceMask_ : 0;
     finished_ = std::move(finished);
     settle_.stop();
@@ -77,7 +80,7 @@ void PasteFetchWatcher::stopWatchingRequestor()
     answered_ = false;
 }
 
-void PasteFetchWatcher::finish()
+void PasteFetchWatcher::finish(bool fetched)
 {
     settle_.stop();
     fallback_.stop();
@@ -85,7 +88,7 @@ void PasteFetchWatcher::finish()
     auto finished = std::move(finished_);
     finished_ = nullptr;
     if (finished)
-        finished();
+        finished(fetched);
 }
 
 bool PasteFetchWatcher::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
@@ -144,7 +147,7 @@ void PasteFetchWatcher::onPropertyChange(const PropertyChange& change)
     if (!finished_ || change.window != requestor_ || change.property != property_)
         return;
     if (!change.deleted)
-        answered_ = true;
+        answered_ = handedOver_ = true;
     // Each part of a large text, and the target taking it, puts the end off.
     if (answered_ && !checking_)
         settle_.start();

@@ -17,7 +17,8 @@
 // goes on for the next request. A short quiet time after the last change of
 // the property covers large texts sent in parts (INCR) and targets that
 // insert the text a moment later. Requests for the list of TARGETS do not
-// count; a target that never asks ends the wait with a fallback timer.
+// count; a target that never asks ends the wait with a fallback timer, and
+// is reported as not having fetched the paste.
 
 #include <QAbstractNativeEventFilter>
 #include <QObject>
@@ -43,8 +44,9 @@ public:
 
     /// Starts waiting. Only requests from windows of the client that owns
     /// `focusWindow` count (a clipboard manager asks too); 0 accepts any.
-    /// `finished` runs once, from the event loop.
-    void start(unsigned long focusWindow, std::function<void()> finished);
+    /// `finished` runs once, from the event loop; `fetched` is false when
+    /// the longest wait ran out before any answer was handed over.
+    void start(unsigned long focusWindow, std::function<void(bool fetched)> finished);
 
     /// Whether two windows were made by the same client (false when that
     /// cannot be told).
@@ -56,7 +58,7 @@ private:
     void checkAnswer();
     void onPropertyChange(const PropertyChange& change);
     void stopWatchingRequestor();
-    void finish();
+    void finish(bool fetched);
 
     std::shared_ptr<X11Connection> connection_;
     int listenerId_ = 0;
@@ -66,8 +68,9 @@ private:
     unsigned long requestor_ = 0; // the window the text goes to, once asked
     unsigned long property_ = 0;  // the property it comes in
     bool answered_ = false;       // Qt wrote the property
+    bool handedOver_ = false;     // some answer of this wait carried the text
     bool checking_ = false;       // checkAnswer() is queued
-    std::function<void()> finished_;
+    std::function<void(bool)> finished_;
     QTimer settle_;
     QTimer fallback_;
 };
