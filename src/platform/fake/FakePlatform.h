@@ -79,9 +79,15 @@ public:
     /// Finishes the oldest held sequence.
     void processNext(bool ok = true)
     {
+        finishNext(ok ? SendResult{} : SendResult{SendResult::Outcome::NotTyped, refusal});
+    }
+    /// Finishes the oldest held sequence as a paste the program never fetched.
+    void finishNotFetched() { finishNext(SendResult{SendResult::Outcome::NotFetched, refusal}); }
+    void finishNext(const SendResult& result)
+    {
         auto done = std::move(pending.front());
         pending.pop_front();
-        done(ok ? SendResult{} : SendResult{SendResult::Outcome::NotTyped, refusal});
+        done(result);
     }
     std::vector<std::string> typed; ///< notation, or "text:" and a typed text
     std::deque<Done> pending;
