@@ -152,6 +152,7 @@ public:
     void remove() override { present = false; }
     bool available() const override { return trayAvailable; }
     void setMenu(QMenu* shownMenu) override { menu = shownMenu; }
+    void showMessage(const QString& title, const QString& text) override { messages.push_back({title, text}); }
     void doubleClick()
     {
         if (onDoubleClick)
@@ -161,6 +162,7 @@ public:
     QIcon icon;
     QString tip;
     QMenu* menu = nullptr;
+    std::vector<std::pair<QString, QString>> messages; ///< title and text of each shown
     int showCalls = 0;
     bool present = false;
     bool trayAvailable = true;
