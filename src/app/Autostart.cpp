@@ -17,12 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::optional<std::string> environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? std::optional<std::string>(value) : std::nullopt;
-}
-
 bool absolute(const std::optional<std::string>& value)
 {
     return value && fs::path(*value).is_absolute();

@@ -15,13 +15,13 @@ namespace tapfill {
 
 namespace fs = std::filesystem;
 
-namespace {
-
 std::optional<std::string> environment(const char* name)
 {
     const char* value = std::getenv(name);
     return value ? std::optional<std::string>(value) : std::nullopt;
 }
+
+namespace {
 
 bool sameFolder(const fs::path& a, const fs::path& b)
 {

@@ -56,4 +56,7 @@ std::string describeDataLocation(const DataLocation& location);
 /// The running program's own path (/proc/self/exe), empty if unknown.
 std::filesystem::path runningProgramPath();
 
+/// An environment variable's value; nullopt when it is unset.
+std::optional<std::string> environment(const char* name);
+
 } // namespace tapfill
