@@ -32,11 +32,19 @@ class DesktopTest(unittest.TestCase):
 
 
 class TapfillTest(DesktopTest):
+    tk_options = ()       # of targets/tk_form.tcl
+    programs_conf = None  # the user's programs.conf, if any
+
     def setUp(self):
         super().setUp()
         write_data(self.data, one_line=ONE_LINE, personal=PERSONAL, multi_line=MULTI_LINE,
                    captions=["Letter", "Other"])
-        self.tk = TkForm(self.desktop)
+        if self.programs_conf:
+            folder = os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "Tapfill")
+            os.makedirs(folder)
+            with open(os.path.join(folder, "programs.conf"), "w") as f:
+                f.write(self.programs_conf)
+        self.tk = TkForm(self.desktop, options=self.tk_options)
         self.app.start()
 
     def paste_mode_on(self):
