@@ -156,8 +156,8 @@ class WithAClipboardManager(ClipboardTest):
         self.copy_text(USER_TEXT)
         self.wait_in_history(USER_TEXT.decode())
         self.ready_to_paste(["Auto Advance"], page="PERS")
-        for n in range(10):
-            self.fill("e0", "".join(PERSONAL[:n + 1]))
+        for n, widget in enumerate(["e0", "e1", "e2", "e3", "e4", "e5", "memo", "e0", "e1", "e2"]):
+            self.fill(widget, self.tk.text(widget) + PERSONAL[n])  # short: the caret ends at the end
         time.sleep(SETTLE)
         self.copy_text(b"copied afterwards")  # CopyQ has seen every change up to here
         self.wait_in_history("copied afterwards")
