@@ -69,8 +69,10 @@ void PasteEngine::onLeftButtonReleased(const platform::HookedMessage& message)
     // Tapfill; pasting into it would be a surprise.
     if (message.ownWindow)
         return;
-    if (model_.clickAcceptance() && !deliveryTimer.isActive())
+    if (model_.clickAcceptance() && !deliveryTimer.isActive()) {
         deliveryTimer.start();
+        keepClipboard();
+    }
 }
 
 } // namespace tapfill::engine

@@ -12,6 +12,11 @@
 // that did not happen would act on the program's form. Once the paste has
 // gone out the delivery ends whatever happens after it, so no text is ever
 // typed twice.
+//
+// The user's own clipboard content is kept from the click on and given back
+// once the paste has been fetched or the delivery has ended without it
+// (unless programs.conf says restoreClipboard = false). Keeping it is
+// bounded in time by the clipboard, so the delivery never waits long.
 
 #include "engine/PasteEngine.h"
 
@@ -34,7 +39,12 @@ void PasteEngine::deliver()
         const FieldSet set = model::AppModel::pastedSet(model_.page());
         const int selected = model_.selectedIndex(set);
         delivering_ = true;
+        keepingClipboard_ = waitingForClipboard_ = false; // left alone
         platform_.keys->typeText(selected < 0 ? std::string() : model_.text(set, selected), typed);
+        return;
+    }
+    if (keepingClipboard_ && !clipboardKept_) {
+        waitingForClipboard_ = true;
         return;
     }
     if (!copySelectedField()) {
@@ -49,6 +59,7 @@ void PasteEngine::onPasteTyped(const platform::SendResult& result)
 {
     if (result.typed()) {
         failedAttempts_ = 0;
+        giveClipboardBack();
         afterPaste();
         return;
     }
@@ -59,7 +70,36 @@ void PasteEngine::onPasteTyped(const platform::SendResult& result)
     }
     failedAttempts_ = 0;
     deliveryTimer.stop();
+    giveClipboardBack();
     emit deliveryStopped(QString::fromStdString(result.reason));
+}
+
+void PasteEngine::keepClipboard()
+{
+    if (!config_.restoreClipboard || keepingClipboard_)
+        return; // a delivery still due keeps what was kept for it
+    keepingClipboard_ = true;
+    clipboardKept_ = false;
+    platform_.clipboard->keep([this, run = ++keepRun_] {
+        if (run != keepRun_)
+            return; // an earlier delivery's, which no longer waits
+        clipboardKept_ = true;
+        if (waitingForClipboard_) {
+            waitingForClipboard_ = false;
+            deliver();
+        }
+    });
+}
+
+void PasteEngine::giveClipboardBack()
+{
+    // Another click's delivery is due: it puts a field there again, and
+    // gives the user's content back after its own paste.
+    if (!keepingClipboard_ || deliveryTimer.isActive())
+        return;
+    keepingClipboard_ = false;
+    waitingForClipboard_ = false;
+    platform_.clipboard->giveBack();
 }
 
 const char* PasteEngine::pasteKeys(config::PasteMethod method)
@@ -84,6 +124,7 @@ void PasteEngine::retryDeliveryLater()
     if (++failedAttempts_ >= MaxDeliveryAttempts) {
         failedAttempts_ = 0;
         deliveryTimer.stop();
+        giveClipboardBack();
         return;
     }
     if (!deliveryTimer.isActive())

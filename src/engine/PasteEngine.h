@@ -93,6 +93,8 @@ private:
     void sendIf(bool wanted, const char* keys, std::function<void()> next);
     void finishDelivery();
     void onPasteTyped(const platform::SendResult& result);
+    void keepClipboard();
+    void giveClipboardBack();
 
     model::AppModel& model_;
     platform::Platform& platform_;
@@ -102,6 +104,12 @@ private:
     /// One right click reaches the engine twice (press and release); the
     /// second of the pair only clears this.
     bool skipNextAdvance_ = false;
+    /// The user's clipboard content is being kept for the coming delivery,
+    /// and whether keeping it has ended; the delivery waits for that.
+    bool keepingClipboard_ = false;
+    bool clipboardKept_ = false;
+    bool waitingForClipboard_ = false;
+    unsigned keepRun_ = 0;
 };
 
 } // namespace tapfill::engine

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -109,9 +110,25 @@ public:
         text = utf8;
         return true;
     }
+    /// Keeping ends at once unless `holdKeeping`; then finishKeeping() ends it.
+    void keep(std::function<void()> ready) override
+    {
+        log.push_back("keep");
+        keptReady = std::move(ready);
+        if (!holdKeeping)
+            finishKeeping();
+    }
+    void finishKeeping()
+    {
+        if (auto ready = std::exchange(keptReady, nullptr))
+            ready();
+    }
+    void giveBack() override { log.push_back("giveBack"); }
     std::string text;
     std::vector<std::string> log;
     int failures = 0; ///< how many of the next clear() calls fail
+    bool holdKeeping = false;
+    std::function<void()> keptReady;
 };
 
 class FakeSettingsStore : public SettingsStore {

@@ -1,10 +1,11 @@
 #include "platform/DesktopPlatform.h"
 
-#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtTrayIcon.h"
 #include "platform/qt/QtWindowPlacement.h"
+#include "platform/x11/ClipboardOwner.h"
+#include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11KeySender.h"
 #include "platform/x11/X11MessageHook.h"
@@ -35,12 +36,18 @@ std::optional<Platform> makeDesktopPlatform(std::string& error)
         return std::nullopt;
     }
 
+    std::shared_ptr<x11::ClipboardOwner> clipboard = x11::ClipboardOwner::open(displayName, why);
+    if (!clipboard) {
+        error = "Tapfill can only fill X11 programs, and " + why + ".";
+        return std::nullopt;
+    }
+
     Platform platform;
     platform.rightClickHook = std::make_unique<x11::X11MessageHook>(connection);
     platform.leftClickHook = std::make_unique<x11::X11MessageHook>(connection);
     platform.rightClickInterceptor = std::make_unique<x11::X11WindowInterceptor>(connection);
-    platform.keys = std::make_unique<x11::X11KeySender>(connection);
-    platform.clipboard = std::make_unique<qt::QtClipboard>();
+    platform.keys = std::make_unique<x11::X11KeySender>(connection, clipboard);
+    platform.clipboard = std::make_unique<x11::X11Clipboard>(clipboard);
     platform.settings = std::make_unique<qt::QtSettingsStore>();
     platform.tray = std::make_unique<qt::QtTrayIcon>();
     platform.placement = std::make_unique<qt::QtWindowPlacement>();

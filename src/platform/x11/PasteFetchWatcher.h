@@ -1,25 +1,16 @@
 #pragma once
-// Tells when the program that was sent Ctrl+V has been given the clipboard's
-// text. Keys typed before that can overtake the paste: Tk, for one, waits
-// for the text in a nested loop that handles the keys already queued, so an
-// Enter typed right after Ctrl+V lands before the text.
+// Tells when the program that was sent the paste keys has been handed
+// Tapfill's text. Keys typed before that can overtake the paste: Tk, for
+// one, waits for the text in a nested loop that handles the keys already
+// queued, so an Enter typed right after Ctrl+V lands before the text.
 //
-// Tapfill owns the clipboard through Qt's connection, so the target's
-// SelectionRequest arrives there and a native event filter sees it before Qt
-// answers. Qt answers by writing the text into a property of the
-// requestor's window and then sending it SelectionNotify. So the filter
-// starts watching that window's properties on Tapfill's own connection, and
-// once Qt has handled the request, a round trip on Qt's connection proves
-// that the server has passed the answer on: from then on, any key typed
-// reaches the target after the answer. Whether the answer carried the text
-// shows in the property: a request Qt refuses (GTK first asks for a format
-// Qt does not offer, then for another) leaves it untouched, and the wait
-// goes on for the next request. A short quiet time after the last change of
-// the property covers large texts sent in parts (INCR) and targets that
-// insert the text a moment later. Requests for the list of TARGETS do not
-// count; a target that never asks ends the wait with a fallback timer.
+// The clipboard owner reports each handing over once the answer is with
+// the server. Only requests from the client that owns the focused window
+// count (a clipboard manager asks too). A short quiet time after the last
+// one covers targets that ask for several formats or insert the text a
+// moment later. A program that never asks ends the wait with a fallback
+// timer: it did not take the paste.
 
-#include <QAbstractNativeEventFilter>
 #include <QObject>
 #include <QTimer>
 
@@ -28,13 +19,12 @@
 
 namespace tapfill::platform::x11 {
 
-class X11Connection;
-struct PropertyChange;
+class ClipboardOwner;
 
-class PasteFetchWatcher : public QObject, public QAbstractNativeEventFilter {
+class PasteFetchWatcher : public QObject {
     Q_OBJECT
 public:
-    explicit PasteFetchWatcher(std::shared_ptr<X11Connection> connection);
+    explicit PasteFetchWatcher(std::shared_ptr<ClipboardOwner> clipboard);
     ~PasteFetchWatcher() override;
 
     /// Quiet time after the text was handed over, and the longest wait.
@@ -42,32 +32,18 @@ public:
     static constexpr int FallbackMs = 400;
 
     /// Starts waiting. Only requests from windows of the client that owns
-    /// `focusWindow` count (a clipboard manager asks too); 0 accepts any.
-    /// `finished` runs once, from the event loop.
-    void start(unsigned long focusWindow, std::function<void()> finished);
-
-    /// Whether two windows were made by the same client (false when that
-    /// cannot be told).
-    bool sameClient(unsigned long a, unsigned long b) const;
-
-    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+    /// `focusWindow` count; 0 accepts any. `finished` runs once, from the
+    /// event loop, with whether the text was handed over.
+    void start(unsigned long focusWindow, std::function<void(bool fetched)> finished);
 
 private:
-    void checkAnswer();
-    void onPropertyChange(const PropertyChange& change);
-    void stopWatchingRequestor();
-    void finish();
+    void onTextFetched(unsigned long requestor);
+    void finish(bool fetched);
 
-    std::shared_ptr<X11Connection> connection_;
-    int listenerId_ = 0;
-    unsigned clipboardAtom_ = 0, targetsAtom_ = 0, multipleAtom_ = 0, timestampAtom_ = 0;
-    unsigned long resourceMask_ = 0;
+    std::shared_ptr<ClipboardOwner> clipboard_;
     unsigned long focusClient_ = 0;
-    unsigned long requestor_ = 0; // the window the text goes to, once asked
-    unsigned long property_ = 0;  // the property it comes in
-    bool answered_ = false;       // Qt wrote the property
-    bool checking_ = false;       // checkAnswer() is queued
-    std::function<void()> finished_;
+    bool fetched_ = false;
+    std::function<void(bool)> finished_;
     QTimer settle_;
     QTimer fallback_;
 };

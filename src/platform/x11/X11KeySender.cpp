@@ -1,11 +1,10 @@
 #include "platform/x11/X11KeySender.h"
 
+#include "platform/x11/ClipboardOwner.h"
 #include "platform/x11/PasteFetchWatcher.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11ErrorTrap.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QPointer>
 #include <QTimer>
 
@@ -86,12 +85,14 @@ constexpr unsigned ModifierOrder[] = {ControlMask, Mod1Mask, Mod4Mask, ShiftMask
 
 } // namespace
 
-X11KeySender::X11KeySender(std::shared_ptr<X11Connection> connection)
+X11KeySender::X11KeySender(std::shared_ptr<X11Connection> connection,
+                           std::shared_ptr<ClipboardOwner> clipboard)
     : connection_(std::move(connection)),
+      clipboard_(std::move(clipboard)),
       modifiers_(connection_->display(), connection_->keyboard()),
       lent_(connection_->display())
 {
-    watcher_ = std::make_unique<PasteFetchWatcher>(connection_);
+    watcher_ = std::make_unique<PasteFetchWatcher>(clipboard_);
 }
 
 X11KeySender::~X11KeySender() = default;
@@ -165,7 +166,7 @@ void X11KeySender::begin()
     if (job.paste) {
         if (std::optional<unsigned long> fetcher = pasteFetcher()) {
             job.fetched = false;
-            watcher_->start(*fetcher, [this, run = run_] {
+            watcher_->start(*fetcher, [this, run = run_](bool) {
                 if (run != run_)
                     return;
                 queue_.front().fetched = true;
@@ -434,20 +435,13 @@ ProgramName X11KeySender::focusedProgram()
 std::optional<unsigned long> X11KeySender::pasteFetcher()
 {
     // Nobody asks Tapfill for a clipboard it does not hold.
-    if (!QGuiApplication::clipboard()->ownsClipboard())
-        return std::nullopt;
-    Display* display = connection_->display();
-    const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
-    const Window owner = XGetSelectionOwner(display, clipboard);
-    if (owner == None)
+    if (!clipboard_->holdsText())
         return std::nullopt;
     Window focus = None;
     int revertTo = 0;
-    XGetInputFocus(display, &focus, &revertTo);
+    XGetInputFocus(connection_->display(), &focus, &revertTo);
     if (focus == None || focus == PointerRoot)
         return 0UL; // no telling who will ask: any request counts
-    if (watcher_->sameClient(focus, owner))
-        return std::nullopt; // Tapfill pastes into itself: Qt reads its own data
     return static_cast<unsigned long>(focus);
 }
 

@@ -23,13 +23,14 @@
 
 namespace tapfill::platform::x11 {
 
+class ClipboardOwner;
 class X11Connection;
 class PasteFetchWatcher;
 
 class X11KeySender : public QObject, public KeySender {
     Q_OBJECT
 public:
-    explicit X11KeySender(std::shared_ptr<X11Connection> connection);
+    X11KeySender(std::shared_ptr<X11Connection> connection, std::shared_ptr<ClipboardOwner> clipboard);
     ~X11KeySender() override;
 
     void send(const std::string& keys, Done done) override;
@@ -82,10 +83,11 @@ private:
     bool planStillHolds(const Batch& batch);
     void type(const PlannedKey& key);
     /// The window that will fetch a paste, or nothing when no one will ask
-    /// Tapfill for the clipboard (it does not own it, or pastes into itself).
+    /// Tapfill for the clipboard (Tapfill's text is not on it).
     std::optional<unsigned long> pasteFetcher();
 
     std::shared_ptr<X11Connection> connection_;
+    std::shared_ptr<ClipboardOwner> clipboard_;
     std::unique_ptr<PasteFetchWatcher> watcher_;
     HeldModifiers modifiers_;
     LentKeys lent_;

@@ -1,0 +1,74 @@
+#pragma once
+// The CLIPBOARD selection as Tapfill holds it. Tapfill's text is served from
+// a window of its own, on a connection and a thread of its own, for three
+// reasons:
+// - it is offered exactly as wanted: the text formats and the hint that
+//   keeps it out of clipboard histories, and no SAVE_TARGETS, so nothing
+//   asks a clipboard manager to keep a field;
+// - what the user had copied before can be kept in every format the owner
+//   offered and served back byte for byte;
+// - Tapfill's own windows read the clipboard with a call that blocks their
+//   thread until the owner answers, so the owner must not share that thread.
+//
+// The owner also tells when a program has been handed Tapfill's text, which
+// is how a delivery knows that the paste happened.
+
+#include <QObject>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace tapfill::platform::x11 {
+
+class ClipboardOwner : public QObject {
+    Q_OBJECT
+public:
+    /// Connects to `displayName` (DISPLAY when empty) and starts serving.
+    /// Nothing and an explanation in `error` when it cannot.
+    static std::unique_ptr<ClipboardOwner> open(const std::string& displayName, std::string& error);
+    ~ClipboardOwner() override;
+
+    /// The longest wait for the old content, and the most of it kept.
+    static constexpr int KeepMs = 200;
+    static constexpr std::size_t KeepBudgetBytes = 64u << 20;
+
+    /// Puts UTF-8 text on the clipboard. False when the server gave the
+    /// selection to someone else meanwhile.
+    bool setText(const std::string& utf8);
+    /// Leaves the clipboard without an owner.
+    void clear();
+    /// See platform::Clipboard::keep() and giveBack(). `ready` runs on this
+    /// object's thread.
+    void keep(std::function<void()> ready);
+    void giveBack();
+
+    /// Whether Tapfill's text is on the clipboard now.
+    bool holdsText() const { return holdsText_; }
+    /// The window that owns the clipboard for Tapfill.
+    unsigned long window() const { return window_; }
+    /// The part of a window id that tells which client made it: the same
+    /// for two windows of one program.
+    unsigned long clientOf(unsigned long window) const { return window & ~resourceMask_; }
+
+    /// Runs on this object's thread each time a program has been handed
+    /// Tapfill's text (the last part of it, for a large one), with the
+    /// window it asked from. By then the answer is with the server, so any
+    /// key typed afterwards reaches the program after the text.
+    std::function<void(unsigned long requestor)> onTextFetched;
+
+    struct Server;
+
+private:
+    ClipboardOwner() = default;
+    void reportFetch(unsigned long requestor);
+
+    std::unique_ptr<Server> server_;
+    std::atomic<bool> holdsText_{false};
+    unsigned long window_ = 0;
+    unsigned long resourceMask_ = 0;
+    friend struct Server;
+};
+
+} // namespace tapfill::platform::x11
