@@ -3,6 +3,9 @@ through ctypes (standard library only)."""
 
 import ctypes
 import ctypes.util
+import queue
+import select
+import threading
 import time
 
 _lib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
@@ -204,8 +207,10 @@ _xfixes.XFixesSelectSelectionInput.argtypes = [ctypes.c_void_p, Window, Atom, ct
 
 
 class OwnerWatch(Connection):
-    """Every change of a selection's owner, with the wall-clock time in
-    microseconds at which it was seen: (time_us, owner window)."""
+    """Every setting of a selection's owner, as (wall-clock time in
+    microseconds at which it was seen, owner window; 0 for none). A thread of
+    its own reads the events as they come, so that the times are right while
+    the caller waits for other things."""
 
     def __init__(self, display, selection="CLIPBOARD"):
         super().__init__(display)
@@ -214,16 +219,34 @@ class OwnerWatch(Connection):
             raise RuntimeError("no XFIXES")
         self.event_type = base.value  # XFixesSelectionNotify
         _xfixes.XFixesSelectSelectionInput(self.dpy, _lib.XDefaultRootWindow(self.dpy),
-                                           self.atom(selection), 7)  # owner set, destroyed, closed
+                                           self.atom(selection), 1)  # SetSelectionOwnerNotifyMask
         _lib.XSync(self.dpy, 0)
+        self.seen = queue.Queue()
+        self.stopping = threading.Event()
+        self.thread = threading.Thread(target=self._read, daemon=True)
+        self.thread.start()
 
-    def changes(self, timeout):
-        """The changes seen until none came for `timeout` seconds."""
-        import select
-        seen, event = [], _Event()
-        while _lib.XPending(self.dpy) or select.select([_lib.XConnectionNumber(self.dpy)], [], [], timeout)[0]:
+    def __exit__(self, *exc):
+        self.stopping.set()
+        self.thread.join()
+        return super().__exit__(*exc)
+
+    def _read(self):
+        event, fd = _Event(), _lib.XConnectionNumber(self.dpy)
+        while not self.stopping.is_set():
+            if not _lib.XPending(self.dpy) and not select.select([fd], [], [], 0.05)[0]:
+                continue
             while _lib.XPending(self.dpy):
                 _lib.XNextEvent(self.dpy, ctypes.byref(event))
                 if event[0] & 0xFFFFFFFF == self.event_type:
-                    seen.append((time.time_ns() // 1000, _FixesSelectionNotify.from_buffer(event).owner))
-        return seen
+                    self.seen.put((time.time_ns() // 1000, _FixesSelectionNotify.from_buffer(event).owner))
+
+    def changes(self, quiet):
+        """The changes seen since the last call, and until none came for
+        `quiet` seconds."""
+        out = []
+        while True:
+            try:
+                out.append(self.seen.get(timeout=quiet))
+            except queue.Empty:
+                return out

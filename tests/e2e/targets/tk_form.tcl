@@ -73,7 +73,7 @@ proc clipboardTarget {type} {
     return $value
 }
 bind AskBeforePaste <<Paste>> {
-    say targets %W [clipboardTarget TARGETS]
+    say targets %W [join [clipboardTarget TARGETS]]
     say hint %W [clipboardTarget x-kde-passwordManagerHint]
 }
 bind CopyAfterPaste <<Paste>> {
