@@ -57,7 +57,13 @@ Application::Application(platform::Platform& platform, std::filesystem::path dat
     connect(mainWindow.get(), &ui::MainWindow::closed, this, [this] { onMainWindowClosed(); });
     connect(engine.get(), &engine::PasteEngine::deliveryStopped, this, [this](const QString& reason) {
         std::fprintf(stderr, "tapfill: the field was not pasted: %s\n", reason.toUtf8().constData());
-        tell(QStringLiteral("The field was not pasted: ") + reason + QLatin1Char('.'));
+        const QString text = QStringLiteral("The field was not pasted: ") + reason + QLatin1Char('.');
+        // The user is clicking through another program's form: a message
+        // box would take the focus from it, a tray message does not.
+        if (platform_.tray->available())
+            platform_.tray->showMessage(QStringLiteral("Tapfill"), text);
+        else
+            tell(text);
     });
     programsConfig = std::make_unique<ProgramsConfigWatcher>(
         config::programsConfigPath(),

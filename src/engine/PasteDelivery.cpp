@@ -9,9 +9,11 @@
 // tick, for about two seconds. One the key sender refused, because it
 // could not be sure of the keys (a modifier held down, a key the layout
 // lacks), stops at once and the user is told: Tab and Enter after a paste
-// that did not happen would act on the program's form. Once the paste has
-// gone out the delivery ends whatever happens after it, so no text is ever
-// typed twice.
+// that did not happen would act on the program's form. So does a paste the
+// program never fetched: its keys went out, so it is not tried again, and
+// an Enter after it would submit whatever the box held before. Once the
+// paste has gone out the delivery ends whatever happens after it, so no
+// text is ever typed twice.
 //
 // The user's own clipboard content is kept from the click on and given back
 // once the paste has been fetched or the delivery has ended without it
@@ -64,14 +66,16 @@ void PasteEngine::onPasteTyped(const platform::SendResult& result)
         return;
     }
     delivering_ = false;
-    if (result.reason.empty()) {
+    const bool keysWentOut = result.outcome == platform::SendResult::Outcome::NotFetched;
+    if (result.reason.empty() && !keysWentOut) {
         retryDeliveryLater();
         return;
     }
     failedAttempts_ = 0;
     deliveryTimer.stop();
     giveClipboardBack();
-    emit deliveryStopped(QString::fromStdString(result.reason));
+    emit deliveryStopped(result.reason.empty() ? QStringLiteral("the program did not take the paste")
+                                               : QString::fromStdString(result.reason));
 }
 
 void PasteEngine::keepClipboard()

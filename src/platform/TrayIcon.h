@@ -23,6 +23,9 @@ public:
     /// The menu a right click on the icon opens; null for none. The caller
     /// keeps the menu alive while it is set.
     virtual void setMenu(QMenu* menu) = 0;
+    /// A short message beside the icon that goes away by itself after a few
+    /// seconds and takes no focus; nothing when the icon is not there.
+    virtual void showMessage(const QString& title, const QString& text) = 0;
 
     /// The user double-clicked the icon.
     std::function<void()> onDoubleClick;

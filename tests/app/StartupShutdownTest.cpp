@@ -30,6 +30,21 @@ TEST_F(StartupShutdown, WithoutATrayTheWindowIsShownInstead)
     EXPECT_TRUE(form.isVisible());
 }
 
+TEST_F(StartupShutdown, AStoppedDeliveryIsToldInTheTrayOrWithoutATrayInAMessageBox)
+{
+    app.start();
+    for (const bool tray : {true, false}) {
+        fake.tray().trayAvailable = tray;
+        fake.tray().messages.clear();
+        fake.dialogs().messages.clear();
+        emit engine.deliveryStopped("the program Tk did not take the paste");
+        const QString text = "The field was not pasted: the program Tk did not take the paste.";
+        ASSERT_EQ(fake.tray().messages.size(), tray ? 1u : 0u);
+        ASSERT_EQ(fake.dialogs().messages.size(), tray ? 0u : 1u);
+        EXPECT_EQ(tray ? fake.tray().messages[0].second : fake.dialogs().messages[0].text, text);
+    }
+}
+
 TEST_F(StartupShutdown, AStoredFlagThatReadsAsOneWarnsAndYesGoesOn)
 {
     const std::pair<const char*, bool> cases[] = {

@@ -36,17 +36,18 @@ def _unescape(text):
 class TkForm:
     """The Tk form (targets/tk_form.tcl): entries e0.. and the text box memo.
     Its report tells every change of a widget's text, every key and every
-    right-button press or release that reached it."""
+    right-button press or release that reached it. The entries named in
+    `deaf` ignore every paste key."""
 
     TITLE = "Tk Form"
 
-    def __init__(self, desktop, entries=6, position=(400, 100), options=()):
+    def __init__(self, desktop, entries=6, position=(400, 100), deaf=(), options=()):
         self.desktop = desktop
         self.report = os.path.join(desktop.tmp, f"tk-{time.monotonic_ns()}.txt")
         open(self.report, "w").close()
         script = os.path.join(HERE, "targets", "tk_form.tcl")
         self.process = desktop.start("wish", ["wish", script, self.report, str(entries),
-                                              "+%d+%d" % position, *options])
+                                              "+%d+%d" % position, " ".join(deaf), *options])
         wait_for(lambda: any(e.kind == "ready" for e in self.events()), timeout=10,
                  what="the Tk form")
         self.window = desktop.wait_window(self.TITLE)

@@ -32,6 +32,7 @@ class DesktopTest(unittest.TestCase):
 
 
 class TapfillTest(DesktopTest):
+    deaf_entries = ()     # entries of the form that ignore every paste key
     tk_options = ()       # of targets/tk_form.tcl
     programs_conf = None  # the user's programs.conf, if any
 
@@ -44,7 +45,7 @@ class TapfillTest(DesktopTest):
             os.makedirs(folder)
             with open(os.path.join(folder, "programs.conf"), "w") as f:
                 f.write(self.programs_conf)
-        self.tk = TkForm(self.desktop, options=self.tk_options)
+        self.tk = TkForm(self.desktop, deaf=self.deaf_entries, options=self.tk_options)
         self.app.start()
 
     def paste_mode_on(self):
@@ -143,6 +144,36 @@ class FillingForms(TapfillTest):
         self.tk.click("memo")
         self.tk.wait_text("memo", big + "\n", timeout=5)  # the Enter after the whole text
         self.assertEqual(self.contents("memo", mark)[0], big)
+
+
+class APasteNotTaken(TapfillTest):
+    deaf_entries = ("e1",)
+
+    def told(self):
+        with open(self.app.log, errors="replace") as log:
+            return log.read().count("the field was not pasted")
+
+    def tab_enter_and_text_since(self, mark):
+        return [(e.kind, e.widget, e.data) for e in self.tk.events_since(mark)
+                if e.kind == "content" or (e.kind == "key" and e.data in ("Tab", "Return"))]
+
+    def test_nothing_follows_a_paste_the_program_did_not_take(self):
+        self.ready_to_paste(["Auto Tab", "Auto Carriage Return (ENTER)", "Auto Advance"])
+        mark = self.tk.mark()
+        self.tk.click("e1")
+        wait_for(self.told, what="Tapfill to say the field was not pasted")
+        time.sleep(0.3)
+        self.assertEqual(self.tab_enter_and_text_since(mark), [], "no text, no Tab, no Enter")
+        self.assertEqual(self.told(), 1)
+        self.assertFalse(self.desktop.find_windows("^Tapfill$"), "no message box takes the focus")
+
+        # The selection stayed; the next click pastes it with Tab and Enter.
+        mark = self.tk.mark()
+        self.tk.click("e3")
+        wait_for(lambda: any(e.kind == "key" and e.data == "Return"
+                             for e in self.tk.events_since(mark)), what="the Enter")
+        self.assertEqual(self.tab_enter_and_text_since(mark),
+                         [("content", "e3", ONE_LINE[0]), ("key", "e3", "Tab"), ("key", "e4", "Return")])
 
 
 class RightClicksAndPasteMode(TapfillTest):

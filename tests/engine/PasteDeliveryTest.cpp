@@ -158,6 +158,39 @@ TEST_F(PasteDelivery, KeysThatCouldNotBeTypedAreRetriedButAPasteIsNeverTypedTwic
     EXPECT_FALSE(engine.delivering());
 }
 
+TEST_F(PasteDelivery, APasteTheProgramDidNotFetchEndsTheDeliveryAndIsNotRetried)
+{
+    model.autoTab = model.autoEnter = model.autoAdvance = true;
+    QStringList told;
+    QObject::connect(&engine, &engine::PasteEngine::deliveryStopped, [&](const QString& why) { told << why; });
+    fake.keys().holdProcessing = true;
+    // Without a reason from the key sender the user is still told, and the
+    // keys that went out are still not typed again.
+    for (const char* reason : {"the program Tk did not take the paste", ""}) {
+        told.clear();
+        fake.keys().typed.clear();
+        fake.keys().refusal = reason;
+        leftClickAndTick();
+        fake.keys().finishNotFetched();
+        EXPECT_EQ(fake.keys().typed, Keys{"^{v}"}) << "no Tab, no Enter, no second paste";
+        EXPECT_EQ(selected(FieldSet::OneLine), 0) << "no advance";
+        EXPECT_FALSE(engine.deliveryTimer.isActive());
+        EXPECT_FALSE(engine.delivering());
+        ASSERT_EQ(told.size(), 1);
+        EXPECT_FALSE(told[0].isEmpty());
+        if (*reason) {
+            EXPECT_EQ(told[0], reason);
+        }
+    }
+
+    fake.keys().typed.clear();
+    leftClickAndTick();
+    for (int key = 0; key < 3; ++key)
+        fake.keys().processNext();
+    EXPECT_EQ(fake.keys().typed, (Keys{"^{v}", "{TAB}", "{ENTER}"})) << "the next click delivers as ever";
+    EXPECT_EQ(selected(FieldSet::OneLine), 1);
+}
+
 TEST_F(PasteDelivery, AClickDuringADeliveryIsDeliveredAfterIt)
 {
     fake.keys().holdProcessing = true;

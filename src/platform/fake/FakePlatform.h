@@ -80,9 +80,15 @@ public:
     /// Finishes the oldest held sequence.
     void processNext(bool ok = true)
     {
+        finishNext(ok ? SendResult{} : SendResult{SendResult::Outcome::NotTyped, refusal});
+    }
+    /// Finishes the oldest held sequence as a paste the program never fetched.
+    void finishNotFetched() { finishNext(SendResult{SendResult::Outcome::NotFetched, refusal}); }
+    void finishNext(const SendResult& result)
+    {
         auto done = std::move(pending.front());
         pending.pop_front();
-        done(ok ? SendResult{} : SendResult{SendResult::Outcome::NotTyped, refusal});
+        done(result);
     }
     std::vector<std::string> typed; ///< notation, or "text:" and a typed text
     std::deque<Done> pending;
@@ -163,6 +169,7 @@ public:
     void remove() override { present = false; }
     bool available() const override { return trayAvailable; }
     void setMenu(QMenu* shownMenu) override { menu = shownMenu; }
+    void showMessage(const QString& title, const QString& text) override { messages.push_back({title, text}); }
     void doubleClick()
     {
         if (onDoubleClick)
@@ -172,6 +179,7 @@ public:
     QIcon icon;
     QString tip;
     QMenu* menu = nullptr;
+    std::vector<std::pair<QString, QString>> messages; ///< title and text of each shown
     int showCalls = 0;
     bool present = false;
     bool trayAvailable = true;

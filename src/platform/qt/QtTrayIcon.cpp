@@ -37,6 +37,12 @@ void QtTrayIcon::setMenu(QMenu* menu)
         icon_->setContextMenu(menu);
 }
 
+void QtTrayIcon::showMessage(const QString& title, const QString& text)
+{
+    if (icon_ && icon_->isVisible())
+        icon_->showMessage(title, text, QSystemTrayIcon::Warning, MessageMs);
+}
+
 void QtTrayIcon::remove()
 {
     if (!icon_)

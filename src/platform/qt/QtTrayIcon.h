@@ -22,6 +22,10 @@ public:
     void remove() override;
     bool available() const override;
     void setMenu(QMenu* menu) override;
+    void showMessage(const QString& title, const QString& text) override;
+
+    /// How long a message stays, unless the desktop decides otherwise.
+    static constexpr int MessageMs = 5000;
 
 private:
     std::unique_ptr<QSystemTrayIcon> icon_;

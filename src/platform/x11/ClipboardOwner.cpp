@@ -165,6 +165,8 @@ ClipboardOwner::Server::~Server()
         std::free(event);
     // Closing the connection gives up the clipboard: Tapfill's text goes
     // with Tapfill, and nothing asks a clipboard manager to keep it.
+    // The user's own content given back after a paste was handed to the
+    // clipboard manager, if there is one, before the thread ended.
     xcb_disconnect(connection);
     ::close(wakeFd);
 }
@@ -206,8 +208,10 @@ void ClipboardOwner::Server::run()
             std::free(event);
         }
         xcb_flush(connection);
-        if (quit)
+        if (quit) {
+            handOverAtExit();
             break;
+        }
         // A broken connection (the server went away) only waits for jobs.
         const bool broken = xcb_connection_has_error(connection) != 0;
         pollfd fds[2] = {{wakeFd, POLLIN, 0}, {xcb_get_file_descriptor(connection), POLLIN, 0}};
@@ -318,6 +322,49 @@ void ClipboardOwner::Server::disown()
     serving = Serving::Nothing;
     served.clear();
     owner.holdsText_ = false;
+}
+
+} // namespace tapfill::platform::x11
+
+namespace tapfill::platform::x11 {
+
+void ClipboardOwner::Server::handOverAtExit()
+{
+    // Only the user's own content: a field never outlives Tapfill.
+    if (serving != Serving::Kept || xcb_connection_has_error(connection))
+        return;
+    const xcb_atom_t manager = atom("CLIPBOARD_MANAGER");
+    xcb_get_selection_owner_reply_t* reply =
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, manager), nullptr);
+    const bool managed = reply && reply->owner != XCB_NONE;
+    std::free(reply);
+    if (!managed)
+        return;
+    // The manager asks for the formats named in the property, then answers.
+    std::vector<xcb_atom_t> formats;
+    for (const ClipboardItem& item : served)
+        formats.push_back(item.target);
+    const xcb_atom_t property = atom("_TAPFILL_SAVE");
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32,
+                        static_cast<std::uint32_t>(formats.size()), formats.data());
+    xcb_convert_selection(connection, window, manager, atoms.saveTargets, property, XCB_CURRENT_TIME);
+    xcb_flush(connection);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(HandOverMs);
+    while (Clock::now() < deadline && !xcb_connection_has_error(connection)) {
+        while (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
+            const bool done = (event->response_type & 0x7F) == XCB_SELECTION_NOTIFY
+                              && reinterpret_cast<xcb_selection_notify_event_t*>(event)->selection == manager;
+            if (!done)
+                handle(event);
+            std::free(event);
+            if (done)
+                return;
+        }
+        xcb_flush(connection);
+        pollfd fd{xcb_get_file_descriptor(connection), POLLIN, 0};
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        ::poll(&fd, 1, static_cast<int>(std::max<long long>(left, 0)));
+    }
 }
 
 } // namespace tapfill::platform::x11

@@ -33,6 +33,9 @@ public:
     /// The longest wait for the old content, and the most of it kept.
     static constexpr int KeepMs = 200;
     static constexpr std::size_t KeepBudgetBytes = 64u << 20;
+    /// The longest a clipboard manager may take, at exit, to copy the
+    /// user's content that Tapfill holds after giving it back.
+    static constexpr int HandOverMs = 1000;
 
     /// Puts UTF-8 text on the clipboard. False when the server gave the
     /// selection to someone else meanwhile.

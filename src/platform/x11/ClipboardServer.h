@@ -56,6 +56,7 @@ struct ClipboardOwner::Server {
     xcb_timestamp_t serverTime();
     bool take(ClipboardContent content, bool isText);
     void disown();
+    void handOverAtExit();
 
     // Serving what Tapfill holds.
     void answer(const xcb_selection_request_event_t& request);

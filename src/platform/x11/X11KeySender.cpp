@@ -165,11 +165,14 @@ void X11KeySender::begin()
     }
     if (job.paste) {
         if (std::optional<unsigned long> fetcher = pasteFetcher()) {
-            job.fetched = false;
-            watcher_->start(*fetcher, [this, run = run_](bool) {
+            job.waitingForFetch = true;
+            job.fetcher = *fetcher;
+            watcher_->start(*fetcher, [this, run = run_](bool fetched) {
                 if (run != run_)
                     return;
-                queue_.front().fetched = true;
+                Job& job = queue_.front();
+                job.waitingForFetch = false;
+                job.fetched = fetched;
                 maybeFinish();
             });
         }
@@ -261,8 +264,17 @@ void X11KeySender::endTyping()
 void X11KeySender::maybeFinish()
 {
     const Job& job = queue_.front();
-    if (job.typed && job.fetched)
+    if (!job.typed || job.waitingForFetch)
+        return;
+    if (job.fetched) {
         finish(SendResult{});
+        return;
+    }
+    const ProgramName program = job.fetcher != 0 ? programOf(job.fetcher) : ProgramName{};
+    const std::string& name = !program.wmClass.empty() ? program.wmClass : program.instance;
+    finish(SendResult{SendResult::Outcome::NotFetched,
+                      name.empty() ? "the program did not take the paste"
+                                   : "the program " + name + " did not take the paste"});
 }
 
 void X11KeySender::fail(std::string reason)
@@ -405,10 +417,17 @@ void X11KeySender::type(const PlannedKey& key)
 ProgramName X11KeySender::focusedProgram()
 {
     Display* display = connection_->display();
-    X11ErrorTrap trap(display); // the window may go away while we look
     Window window = None;
     int revertTo = 0;
     XGetInputFocus(display, &window, &revertTo);
+    return programOf(window);
+}
+
+ProgramName X11KeySender::programOf(unsigned long focus)
+{
+    Display* display = connection_->display();
+    X11ErrorTrap trap(display); // the window may go away while we look
+    Window window = focus;
     const Window root = DefaultRootWindow(display);
     // The focus may sit on a child of the program's top-level, which
     // carries WM_CLASS.

@@ -67,7 +67,9 @@ private:
         std::vector<Batch> batches;
         std::size_t batch = 0, next = 0; // progress
         unsigned generation = 0;         // of the keyboard map the plan holds for
-        bool typed = false, fetched = true;
+        bool typed = false;
+        bool waitingForFetch = false, fetched = true;
+        unsigned long fetcher = 0; // the window expected to fetch a paste
     };
 
     void enqueue(std::vector<keys::KeyStroke> strokes, Done done);
@@ -85,6 +87,8 @@ private:
     /// The window that will fetch a paste, or nothing when no one will ask
     /// Tapfill for the clipboard (Tapfill's text is not on it).
     std::optional<unsigned long> pasteFetcher();
+    /// The program that made `window` (or the window it sits in).
+    ProgramName programOf(unsigned long window);
 
     std::shared_ptr<X11Connection> connection_;
     std::shared_ptr<ClipboardOwner> clipboard_;

@@ -1,7 +1,8 @@
 # A Tk form that reports what it receives, for the end-to-end tests.
-#   wish tk_form.tcl REPORT [ENTRIES [+X+Y [OPTION...]]]
+#   wish tk_form.tcl REPORT [ENTRIES [+X+Y [DEAF [OPTION...]]]]
 # Window title "Tk Form": ENTRIES one-line entries e0.. (default 6) and one
-# multi-line text box "memo". Every line of REPORT is
+# multi-line text box "memo". The entries named in the list DEAF ignore
+# every paste key and never ask for the clipboard. Every line of REPORT is
 #   TIME KIND WIDGET DATA
 # with TIME in microseconds of the wall clock and DATA escaped (\\ \n \r \t):
 #   content  the widget's whole text after each change
@@ -18,7 +19,8 @@ set report [open [lindex $argv 0] a]
 fconfigure $report -buffering line -encoding utf-8
 set entries [expr {[llength $argv] > 1 ? [lindex $argv 1] : 6}]
 set position [expr {[llength $argv] > 2 ? [lindex $argv 2] : "+400+100"}]
-set options [lrange $argv 3 end]
+set deaf [lindex $argv 3]
+set options [lrange $argv 4 end]
 set askOnPaste [expr {"-ask-on-paste" in $options}]
 set copyAt [lsearch $options -copy-on-paste]
 set copyOnPaste [lindex $options $copyAt+1]
@@ -42,6 +44,9 @@ for {set i 0} {$i < $entries} {incr i} {
         say content $name $::value($name)
     }} e$i]
     bind .e$i <Return> {say key %W Return-bound}
+    if {"e$i" in $deaf} {
+        bind .e$i <<Paste>> break
+    }
 }
 text .memo -width 40 -height 6
 grid .memo -columnspan 2 -padx 4 -pady 4
