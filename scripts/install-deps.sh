@@ -19,7 +19,7 @@ fi
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev googletest
              xvfb xauth openbox trayer xdotool x11-utils xclip tk zenity
-             python3 imagemagick xterm chromium x11-xkb-utils
+             python3 imagemagick xterm chromium x11-xkb-utils copyq
              desktop-file-utils appstream lintian)
 fi
 

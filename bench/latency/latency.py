@@ -4,13 +4,15 @@ From the release of the left button (XTest) to the text present in a Tk
 entry, as the entry saw it (both times from the same machine's wall clock):
 the delivery waits 100 ms on purpose, so the figure that matters is the
 overhead beyond those 100 ms. Then the same for a 100 KB multi-line field,
-the CPU Tapfill uses while idle with its hooks active, the CPU per paste
-click, and its resident memory with the main window shown. Prints figures;
-asserts nothing."""
+and with the user's text on the clipboard, with the time from the target's
+fetch to that text given back; the CPU Tapfill uses while idle with its
+hooks active, the CPU per paste click, and its resident memory with the
+main window shown. Prints figures; asserts nothing."""
 
 import argparse
 import os
 import statistics
+import subprocess
 import sys
 import time
 
@@ -47,12 +49,15 @@ def percentile(values, p):
     return ordered[low] + (ordered[high] - ordered[low]) * (k - low)
 
 
-def measure_clicks(tk, pointer, widget, text, count, clear_each=False):
-    """Latency in ms of each click: release to the text in the widget."""
+def measure_clicks(tk, pointer, widget, text, count, clear_each=False, before=None, after=None):
+    """Latency in ms of each click: release to the text in the widget.
+    `before` runs before each click, `after` with the text's arrival."""
     latencies = []
     x, y = tk.point(widget)
     pointer.move(x, y)
     for n in range(count):
+        if before:
+            before()
         mark = tk.mark()
         released = pointer.click()
 
@@ -61,6 +66,8 @@ def measure_clicks(tk, pointer, widget, text, count, clear_each=False):
                     if e.kind == "content" and e.widget == widget and text in e.data]
         event = wait_for(arrived, timeout=10, interval=0.005, what=f"paste {n}")[0]
         latencies.append((event.time_us - released) / 1000)
+        if after:
+            after(event)
         time.sleep(0.25)  # well past the delivery and any re-arming
         if clear_each:  # the click gave the form the focus
             mark = tk.mark()
@@ -78,11 +85,43 @@ def report(name, latencies):
           f" p95 {percentile(overhead, 95):.1f} ms, max {max(overhead):.1f} ms")
 
 
+def measure_restores(desktop, tk, pointer, text, count):
+    """With the user's text copied before each click: the paste latency, and
+    the time from the target's fetch (the text in the entry) to the user's
+    text back on the clipboard, which is Tapfill's window taking CLIPBOARD
+    again, the last change of its owner."""
+    restores, failed = [], 0
+    with xlib.OwnerWatch(desktop.display) as watch:
+        def copy():
+            subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=b"the user's text",
+                           env=desktop.env, timeout=5, check=True)
+            watch.changes(0.2)
+
+        def given_back(event):
+            nonlocal failed
+            changes = watch.changes(0.3)
+            back = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=desktop.env,
+                                  capture_output=True, timeout=5).stdout == b"the user's text"
+            if len(changes) >= 2 and back:
+                restores.append((changes[-1][0] - event.time_us) / 1000)
+            else:
+                failed += 1
+        latencies = measure_clicks(tk, pointer, "e0", text, count, clear_each=True,
+                                   before=copy, after=given_back)
+    report("one-line field, the user's text on the clipboard", latencies)
+    if restores:
+        print(f"fetch to the user's text given back: {len(restores)} clicks,"
+              f" median {statistics.median(restores):.1f} ms, max {max(restores):.1f} ms")
+    if failed:
+        print(f"not given back after {failed} of {count} clicks")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("tapfill", help="the tapfill program")
     parser.add_argument("--clicks", type=int, default=60)
     parser.add_argument("--large-clicks", type=int, default=20)
+    parser.add_argument("--restore-clicks", type=int, default=30)
     parser.add_argument("--idle", type=float, default=30.0, help="seconds of idle measurement")
     args = parser.parse_args()
 
@@ -116,6 +155,10 @@ def main():
             time.sleep(0.3)
             latencies = measure_clicks(tk, pointer, "memo", large, args.large_clicks, clear_each=True)
             report("100 KB multi-line field", latencies)
+
+            app.page("1 LINE")
+            time.sleep(0.3)
+            measure_restores(desktop, tk, pointer, line, args.restore_clicks)
 
         pointer_away = (1100, 900)
         desktop.xdotool("mousemove", *pointer_away)

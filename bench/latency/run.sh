@@ -1,9 +1,10 @@
 #!/bin/sh
-# Paste latency, idle CPU and memory of Tapfill on a private X desktop.
+# Paste latency, the user's clipboard given back, idle CPU and memory of
+# Tapfill on a private X desktop.
 #   bench/latency/run.sh BUILD_DIR [options of latency.py]
 set -e
 if [ $# -lt 1 ]; then
-    echo "usage: $0 BUILD_DIR [--clicks N] [--large-clicks N] [--idle SECONDS]" >&2
+    echo "usage: $0 BUILD_DIR [--clicks N] [--large-clicks N] [--restore-clicks N] [--idle SECONDS]" >&2
     exit 2
 fi
 build=$1

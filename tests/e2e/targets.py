@@ -1,11 +1,12 @@
 """Target programs for the end-to-end tests: forms of two toolkits that
 report what reached them."""
 
+import json
 import os
 import subprocess
 import time
 
-from desktop import DesktopError, wait_for
+from desktop import DesktopError, end_process, wait_for
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -40,13 +41,13 @@ class TkForm:
 
     TITLE = "Tk Form"
 
-    def __init__(self, desktop, entries=6, position=(400, 100), deaf=()):
+    def __init__(self, desktop, entries=6, position=(400, 100), deaf=(), options=()):
         self.desktop = desktop
         self.report = os.path.join(desktop.tmp, f"tk-{time.monotonic_ns()}.txt")
         open(self.report, "w").close()
         script = os.path.join(HERE, "targets", "tk_form.tcl")
         self.process = desktop.start("wish", ["wish", script, self.report, str(entries),
-                                              "+%d+%d" % position, " ".join(deaf)])
+                                              "+%d+%d" % position, " ".join(deaf), *options])
         wait_for(lambda: any(e.kind == "ready" for e in self.events()), timeout=10,
                  what="the Tk form")
         self.window = desktop.wait_window(self.TITLE)
@@ -128,3 +129,72 @@ class GtkForm:
         except subprocess.TimeoutExpired:
             raise DesktopError("the GTK form did not close")
         return out.decode("utf-8").rstrip("\n").split("|")
+
+
+class CopyQ:
+    """CopyQ as the user's clipboard manager, in a session of its own: its
+    configuration, history and server socket live in the desktop's
+    XDG_CONFIG_HOME, so neither D-Bus nor another user's CopyQ is involved.
+    CopyQ 6 stores secrets like anything else; its one automatic command
+    here, as its manual suggests, leaves out content that carries the
+    password managers' hint."""
+
+    SESSION = "tapfill-e2e"
+    COMMANDS = r"""[Commands]
+1\Name=Ignore secrets
+1\Automatic=true
+1\Input=x-kde-passwordManagerHint
+1\Command=copyq ignore
+1\Remove=true
+size=1
+"""
+
+    def __init__(self, desktop):
+        self.desktop = desktop
+        folder = os.path.join(desktop.env["XDG_CONFIG_HOME"], "copyq-" + self.SESSION)
+        os.makedirs(folder)
+        with open(os.path.join(folder, f"copyq-{self.SESSION}-commands.ini"), "w") as f:
+            f.write(self.COMMANDS)
+        self.env = dict(desktop.env, HOME=os.path.join(desktop.tmp, "copyq-home"))
+        os.makedirs(self.env["HOME"])
+        with open(os.path.join(desktop.tmp, "copyq.log"), "ab") as log:
+            self.process = desktop.start("copyq", ["copyq", "-s", self.SESSION], stdout=log, stderr=log,
+                                         extra_env={"HOME": self.env["HOME"]})
+        wait_for(lambda: self.call("count", check=False) is not None, timeout=20, interval=0.2,
+                 what="CopyQ's server")
+        # The server answers before its clipboard monitor runs: copy until
+        # one copy is seen, then forget them.
+        for attempt in range(40):
+            marker = f"CopyQ watching? {attempt}"
+            subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=marker.encode(),
+                           env=self.env, timeout=5, check=True)
+            try:
+                wait_for(lambda: marker in self.history(), timeout=0.5, interval=0.1)
+                break
+            except DesktopError:
+                pass
+        self.call("eval", "while (size()) remove(0)")
+
+    def call(self, *args, check=True):
+        """A command of the running CopyQ; its output, None when it failed."""
+        result = subprocess.run(["copyq", "-s", self.SESSION, *args], env=self.env,
+                                capture_output=True, timeout=10)
+        if result.returncode != 0:
+            if check:
+                raise DesktopError(f"copyq {args}: {result.stderr.decode(errors='replace')}")
+            return None
+        return result.stdout.decode("utf-8")
+
+    def history(self):
+        """The texts of the clipboard tab, newest first."""
+        return json.loads(self.call("eval", "var items = []; for (var i = 0; i < size(); ++i)"
+                                    " items.push(str(read(i))); JSON.stringify(items)"))
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.call("exit", check=False)
+            try:
+                self.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                pass
+        end_process(self.process)

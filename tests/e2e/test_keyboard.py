@@ -7,7 +7,6 @@ keys per program from programs.conf."""
 
 import os
 import shutil
-import subprocess
 import time
 import unittest
 
@@ -210,8 +209,7 @@ class RealPrograms(KeyboardTest):
 
 
 class TapfillChoosesThePasteKeys(unittest.TestCase):
-    def test_a_type_rule_types_and_leaves_the_clipboard_alone_and_an_edit_is_read_at_once(self):
-        needs("xclip")
+    def test_a_type_rule_types_and_an_edit_is_read_at_once(self):
         with Desktop(tray=True) as desktop:
             tk = TkForm(desktop)
             conf = os.path.join(desktop.env["XDG_CONFIG_HOME"], "Tapfill")
@@ -224,8 +222,6 @@ class TapfillChoosesThePasteKeys(unittest.TestCase):
             app.launch()
             try:
                 app.wait_ready()
-                subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=b"untouched",
-                               env=desktop.env, timeout=5)
                 app.tray_double_click()
                 app.wait_shown()
                 app.page("1 LINE")
@@ -234,8 +230,6 @@ class TapfillChoosesThePasteKeys(unittest.TestCase):
                 mark = tk.mark()
                 tk.click("e1")
                 tk.wait_text("e1", "Grüße € one", timeout=5)
-                self.assertEqual(subprocess.run(["xclip", "-selection", "clipboard", "-o"], env=desktop.env,
-                                                capture_output=True, timeout=5).stdout, b"untouched")
                 self.assertEqual([e.data for e in tk.events_since(mark)
                                   if e.kind == "content" and e.widget == "e1"][-1], "Grüße € one")
                 # An edit is read at once; a bad line is named, once.

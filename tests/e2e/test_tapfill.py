@@ -32,13 +32,20 @@ class DesktopTest(unittest.TestCase):
 
 
 class TapfillTest(DesktopTest):
-    deaf_entries = ()  # entries of the form that ignore every paste key
+    deaf_entries = ()     # entries of the form that ignore every paste key
+    tk_options = ()       # of targets/tk_form.tcl
+    programs_conf = None  # the user's programs.conf, if any
 
     def setUp(self):
         super().setUp()
         write_data(self.data, one_line=ONE_LINE, personal=PERSONAL, multi_line=MULTI_LINE,
                    captions=["Letter", "Other"])
-        self.tk = TkForm(self.desktop, deaf=self.deaf_entries)
+        if self.programs_conf:
+            folder = os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "Tapfill")
+            os.makedirs(folder)
+            with open(os.path.join(folder, "programs.conf"), "w") as f:
+                f.write(self.programs_conf)
+        self.tk = TkForm(self.desktop, deaf=self.deaf_entries, options=self.tk_options)
         self.app.start()
 
     def paste_mode_on(self):

@@ -3,6 +3,9 @@ through ctypes (standard library only)."""
 
 import ctypes
 import ctypes.util
+import queue
+import select
+import threading
 import time
 
 _lib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
@@ -114,3 +117,136 @@ def lock_group(display, group):
     with Connection(display) as x:
         _lib.XkbLockGroup(x.dpy, XKB_USE_CORE_KBD, group)
         _lib.XSync(x.dpy, 0)
+
+
+# -- selections -----------------------------------------------------------------
+Window = Atom = Time = ctypes.c_ulong
+
+
+class _SelectionRequest(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("owner", Window), ("requestor", Window),
+                ("selection", Atom), ("target", Atom), ("property", Atom), ("time", Time)]
+
+
+class _SelectionNotify(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("requestor", Window), ("selection", Atom),
+                ("target", Atom), ("property", Atom), ("time", Time)]
+
+
+class _FixesSelectionNotify(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", Window), ("subtype", ctypes.c_int),
+                ("owner", Window), ("selection", Atom), ("timestamp", Time),
+                ("selection_timestamp", Time)]
+
+
+_Event = ctypes.c_long * 24  # the size of XEvent
+SELECTION_CLEAR, SELECTION_REQUEST, SELECTION_NOTIFY = 29, 30, 31
+XA_ATOM = 4
+_lib.XCreateSimpleWindow.restype = Window
+_lib.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, Window, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                                     ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+_lib.XSetSelectionOwner.argtypes = [ctypes.c_void_p, Atom, Window, Time]
+_lib.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+_lib.XPending.argtypes = [ctypes.c_void_p]
+_lib.XConnectionNumber.argtypes = [ctypes.c_void_p]
+_lib.XChangeProperty.argtypes = [ctypes.c_void_p, Window, Atom, Atom, ctypes.c_int, ctypes.c_int,
+                                 ctypes.c_void_p, ctypes.c_int]
+_lib.XSendEvent.argtypes = [ctypes.c_void_p, Window, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+
+
+class SelectionOwner(Connection):
+    """Owns a selection and serves `targets` ({name: bytes}) until another
+    client takes it, as a program does after a copy: every target at once,
+    each in a property of its own type (xclip offers one target a process)."""
+
+    def __init__(self, display, targets, selection="CLIPBOARD"):
+        super().__init__(display)
+        self.data = {self.atom(name): value for name, value in targets.items()}
+        self.targets_atom = self.atom("TARGETS")
+        root = _lib.XDefaultRootWindow(self.dpy)
+        self.window = _lib.XCreateSimpleWindow(self.dpy, root, 0, 0, 1, 1, 0, 0, 0)
+        self.selection = self.atom(selection)
+        _lib.XSetSelectionOwner(self.dpy, self.selection, self.window, 0)
+        _lib.XSync(self.dpy, 0)
+
+    def serve(self):
+        """Answers requests; returns once the selection was taken away."""
+        event = _Event()
+        while True:
+            _lib.XNextEvent(self.dpy, ctypes.byref(event))
+            kind = event[0] & 0xFFFFFFFF
+            if kind == SELECTION_CLEAR:
+                return
+            if kind == SELECTION_REQUEST:
+                self._answer(_SelectionRequest.from_buffer(event))
+
+    def _answer(self, request):
+        prop = request.property or request.target  # obsolete requestors name none
+        if request.target == self.targets_atom:
+            atoms = (ctypes.c_ulong * (len(self.data) + 1))(self.targets_atom, *self.data)
+            _lib.XChangeProperty(self.dpy, request.requestor, prop, XA_ATOM, 32, 0, atoms, len(atoms))
+        elif request.target in self.data:
+            value = self.data[request.target]
+            _lib.XChangeProperty(self.dpy, request.requestor, prop, request.target, 8, 0, value, len(value))
+        else:
+            prop = 0
+        reply = _SelectionNotify(type=SELECTION_NOTIFY, send_event=1, requestor=request.requestor,
+                                 selection=request.selection, target=request.target, property=prop,
+                                 time=request.time)
+        _lib.XSendEvent(self.dpy, request.requestor, 0, 0, ctypes.byref(reply))
+        _lib.XFlush(self.dpy)
+
+
+_xfixes = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xfixes") or "libXfixes.so.3")
+_xfixes.XFixesQueryExtension.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
+                                         ctypes.POINTER(ctypes.c_int)]
+_xfixes.XFixesSelectSelectionInput.argtypes = [ctypes.c_void_p, Window, Atom, ctypes.c_ulong]
+
+
+class OwnerWatch(Connection):
+    """Every setting of a selection's owner, as (wall-clock time in
+    microseconds at which it was seen, owner window; 0 for none). A thread of
+    its own reads the events as they come, so that the times are right while
+    the caller waits for other things."""
+
+    def __init__(self, display, selection="CLIPBOARD"):
+        super().__init__(display)
+        base, error = ctypes.c_int(), ctypes.c_int()
+        if not _xfixes.XFixesQueryExtension(self.dpy, ctypes.byref(base), ctypes.byref(error)):
+            raise RuntimeError("no XFIXES")
+        self.event_type = base.value  # XFixesSelectionNotify
+        _xfixes.XFixesSelectSelectionInput(self.dpy, _lib.XDefaultRootWindow(self.dpy),
+                                           self.atom(selection), 1)  # SetSelectionOwnerNotifyMask
+        _lib.XSync(self.dpy, 0)
+        self.seen = queue.Queue()
+        self.stopping = threading.Event()
+        self.thread = threading.Thread(target=self._read, daemon=True)
+        self.thread.start()
+
+    def __exit__(self, *exc):
+        self.stopping.set()
+        self.thread.join()
+        return super().__exit__(*exc)
+
+    def _read(self):
+        event, fd = _Event(), _lib.XConnectionNumber(self.dpy)
+        while not self.stopping.is_set():
+            if not _lib.XPending(self.dpy) and not select.select([fd], [], [], 0.05)[0]:
+                continue
+            while _lib.XPending(self.dpy):
+                _lib.XNextEvent(self.dpy, ctypes.byref(event))
+                if event[0] & 0xFFFFFFFF == self.event_type:
+                    self.seen.put((time.time_ns() // 1000, _FixesSelectionNotify.from_buffer(event).owner))
+
+    def changes(self, quiet):
+        """The changes seen since the last call, and until none came for
+        `quiet` seconds."""
+        out = []
+        while True:
+            try:
+                out.append(self.seen.get(timeout=quiet))
+            except queue.Empty:
+                return out

@@ -1,5 +1,5 @@
 # A Tk form that reports what it receives, for the end-to-end tests.
-#   wish tk_form.tcl REPORT [ENTRIES [+X+Y [DEAF]]]
+#   wish tk_form.tcl REPORT [ENTRIES [+X+Y [DEAF [OPTION...]]]]
 # Window title "Tk Form": ENTRIES one-line entries e0.. (default 6) and one
 # multi-line text box "memo". The entries named in the list DEAF ignore
 # every paste key and never ask for the clipboard. Every line of REPORT is
@@ -11,12 +11,19 @@
 #   focus    the widget took the keyboard focus
 #   layout   a widget's place in the window: x y width height
 #   cleared  F5 emptied every field
+#   targets / hint  (-ask-on-paste) the clipboard's TARGETS and its
+#            x-kde-passwordManagerHint, asked as a paste into an entry begins
+#   copied   (-copy-on-paste TEXT) TEXT was copied right after such a paste
 
 set report [open [lindex $argv 0] a]
 fconfigure $report -buffering line -encoding utf-8
 set entries [expr {[llength $argv] > 1 ? [lindex $argv 1] : 6}]
 set position [expr {[llength $argv] > 2 ? [lindex $argv 2] : "+400+100"}]
 set deaf [lindex $argv 3]
+set options [lrange $argv 4 end]
+set askOnPaste [expr {"-ask-on-paste" in $options}]
+set copyAt [lsearch $options -copy-on-paste]
+set copyOnPaste [lindex $options $copyAt+1]
 
 proc escape {text} {
     return [string map [list "\\" "\\\\" "\n" "\\n" "\r" "\\r" "\t" "\\t"] $text]
@@ -61,8 +68,31 @@ bind Report <Key-F5> {
     .memo delete 1.0 end
     say cleared . {}
 }
+# A program that looks at the clipboard before it pastes, the way one
+# choosing among formats does, and one that copies something of its own
+# right after a paste (its class binding has inserted the text by then).
+proc clipboardTarget {type} {
+    if {[catch {clipboard get -type $type} value]} { return "error: $value" }
+    # Tk gives the bytes of a type it does not know as numbers.
+    if {[regexp {^(0x[0-9a-f]+ )+$} $value]} { return [binary format c* $value] }
+    return $value
+}
+bind AskBeforePaste <<Paste>> {
+    say targets %W [join [clipboardTarget TARGETS]]
+    say hint %W [clipboardTarget x-kde-passwordManagerHint]
+}
+bind CopyAfterPaste <<Paste>> {
+    clipboard clear
+    clipboard append -- $copyOnPaste
+    say copied %W $copyOnPaste
+}
 foreach w [concat . [winfo children .]] {
     bindtags $w [linsert [bindtags $w] 0 Report]
+    # Report, the widget, then its class: around the class's paste.
+    if {[winfo class $w] eq "Entry"} {
+        if {$copyAt >= 0} { bindtags $w [linsert [bindtags $w] 3 CopyAfterPaste] }
+        if {$askOnPaste} { bindtags $w [linsert [bindtags $w] 2 AskBeforePaste] }
+    }
 }
 update
 for {set i 0} {$i < $entries} {incr i} {

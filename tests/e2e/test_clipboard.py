@@ -1,0 +1,170 @@
+"""The user's clipboard around a paste, with the real clipboard, real targets
+and a real clipboard manager: what was copied before comes back, format for
+format; what is copied meanwhile stays; the pasted field carries the
+password managers' hint and stays out of CopyQ's history; programs.conf can
+leave the field there, or have it typed without touching the clipboard."""
+
+import os
+import shutil
+import subprocess
+import sys
+import time
+import unittest
+
+import support
+from desktop import wait_for
+from targets import CopyQ, GtkForm
+from test_tapfill import ONE_LINE, PERSONAL, TapfillTest
+
+FIELD = ONE_LINE[0].encode("utf-8")
+USER_TEXT = "the user's own text: Grüße € 日本\n".encode("utf-8")
+RICH = {"text/html": '<meta charset="utf-8"><b>Grüße</b> €'.encode("utf-8"),
+        "image/png": b"\x89PNG\r\n\x1a\n" + bytes(range(256)) * 400,  # 100 KB, every byte value
+        "UTF8_STRING": "Grüße €".encode("utf-8")}
+TAPFILL_TARGETS = {"TARGETS", "TIMESTAMP", "MULTIPLE", "UTF8_STRING", "text/plain;charset=utf-8",
+                   "text/plain", "STRING", "TEXT", "x-kde-passwordManagerHint"}
+META = {"TARGETS", "TIMESTAMP", "MULTIPLE"}
+SETTLE = 1.0  # well past the end of a paste and a restore
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+class ClipboardTest(TapfillTest):
+    def setUp(self):
+        if shutil.which("xclip") is None:
+            raise unittest.SkipTest("missing xclip")
+        super().setUp()
+
+    def xclip_out(self, target):
+        result = subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", target],
+                                env=self.desktop.env, capture_output=True, timeout=5)
+        return result.stdout if result.returncode == 0 else None
+
+    def clipboard(self):
+        """Every target CLIPBOARD offers, but the ones about the selection
+        itself, with its bytes."""
+        targets = (self.xclip_out("TARGETS") or b"").decode().split()
+        return {t: self.xclip_out(t) for t in targets if t not in META}
+
+    def owner(self):
+        return self.desktop.selection_owner("CLIPBOARD")
+
+    def copy_text(self, data=USER_TEXT):
+        """The user copies text with xclip, which serves it until someone
+        else takes the selection."""
+        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=data,
+                       env=self.desktop.env, timeout=5, check=True)
+        wait_for(lambda: self.xclip_out("UTF8_STRING") == data, what="xclip to own the clipboard")
+
+    def copy_rich(self, targets=RICH):
+        """A program copies an item in several formats at once."""
+        files = []
+        for n, (target, data) in enumerate(targets.items()):
+            path = os.path.join(self.desktop.tmp, f"copied-{time.monotonic_ns()}-{n}")
+            with open(path, "wb") as f:
+                f.write(data)
+            files.append(f"{target}={path}")
+        owner = self.desktop.start("owner", [sys.executable, os.path.join(HERE, "clipboard_owner.py"),
+                                             self.desktop.display, *files], stdout=subprocess.PIPE)
+        window = int(owner.stdout.readline())
+        wait_for(lambda: self.owner() == window, what="the copying program to own the clipboard")
+        return owner
+
+    def wait_restored(self, before, owner_before, what):
+        """A restore is Tapfill's window owning the old content again."""
+        wait_for(lambda: self.owner() not in (0, owner_before) and self.clipboard() == before,
+                 what=lambda: f"the clipboard as before {what}: {before!r:.300}; it holds "
+                              f"{self.clipboard()!r:.300} (owner {self.owner():#x})")
+
+
+class GivingTheClipboardBack(ClipboardTest):
+    def test_the_users_text_and_a_rich_item_come_back_byte_for_byte_after_tk_and_gtk_pasted(self):
+        gtk = GtkForm(self.desktop)
+        self.ready_to_paste(page="1 LINE")
+        for form, place, copy in (("Tk", "e0", self.copy_text), ("Tk", "e1", self.copy_rich),
+                                  ("GTK", 0, self.copy_text), ("GTK", 1, self.copy_rich)):
+            copy()
+            before, owner_before = self.clipboard(), self.owner()
+            self.assertTrue(before)
+            if form == "Tk":
+                self.fill(place, ONE_LINE[0])
+            else:
+                gtk.click_entry(place)
+            self.wait_restored(before, owner_before, f"a paste into {form} {place}")
+        self.app.press("PASTE")  # off, so that the click on OK pastes nothing
+        time.sleep(0.2)
+        self.assertEqual(gtk.submit(), [ONE_LINE[0], ONE_LINE[0], ""])
+
+    def test_an_empty_clipboard_has_no_owner_again(self):
+        self.assertEqual(self.owner(), 0)
+        self.ready_to_paste(page="1 LINE")
+        self.fill("e0", ONE_LINE[0])
+        wait_for(lambda: self.owner() == 0, what=lambda: f"no owner; {self.owner():#x} owns it")
+
+
+class WhatTheTargetMeets(ClipboardTest):
+    tk_options = ("-ask-on-paste", "-copy-on-paste", "the form's own copy")
+
+    def test_the_hint_at_the_paste_and_a_copy_right_after_it_stays(self):
+        self.copy_text(USER_TEXT)
+        self.ready_to_paste(page="1 LINE")
+        mark = self.tk.mark()
+        self.fill("e0", ONE_LINE[0])
+        asked = {e.kind: e.data for e in self.tk.events_since(mark) if e.kind in ("targets", "hint")}
+        self.assertEqual(set(asked.get("targets", "").split()), TAPFILL_TARGETS)
+        self.assertEqual(asked.get("hint"), "secret")
+        time.sleep(SETTLE)
+        self.assertEqual(self.xclip_out("UTF8_STRING"), "the form's own copy".encode())
+
+
+class NotGivenBack(ClipboardTest):
+    programs_conf = "[General]\nrestoreClipboard = false\n"
+
+    def test_the_field_stays_on_the_clipboard(self):
+        self.copy_text(USER_TEXT)
+        self.ready_to_paste(page="1 LINE")
+        self.fill("e0", ONE_LINE[0])
+        time.sleep(SETTLE)
+        self.assertEqual(self.xclip_out("UTF8_STRING"), FIELD)
+
+
+class TypedForTheProgram(ClipboardTest):
+    programs_conf = "[tk_form.tcl]\npaste = type\n"  # wish names the form's WM_CLASS after the script
+
+    def test_the_clipboard_is_not_touched(self):
+        copier = self.copy_rich()
+        before, owner_before = self.clipboard(), self.owner()
+        self.ready_to_paste(page="1 LINE")
+        self.fill("e0", ONE_LINE[0])
+        time.sleep(SETTLE)
+        self.assertEqual((self.owner(), self.clipboard()), (owner_before, before))
+        self.assertIsNone(copier.poll(), "the copying program still owns it")
+
+
+class WithAClipboardManager(ClipboardTest):
+    def setUp(self):
+        if shutil.which("copyq") is None:
+            raise unittest.SkipTest("missing copyq")
+        super().setUp()
+        self.copyq = CopyQ(self.desktop)
+        self.addCleanup(self.copyq.stop)
+
+    def wait_in_history(self, text):
+        wait_for(lambda: self.copyq.history()[:1] == [text], interval=0.1,
+                 what=lambda: f"{text!r} on top of CopyQ's history: {self.copyq.history()}")
+
+    def test_ten_pasted_personal_fields_stay_out_of_copyqs_history(self):
+        self.copy_text(USER_TEXT)
+        self.wait_in_history(USER_TEXT.decode())
+        self.ready_to_paste(["Auto Advance"], page="PERS")
+        for n, widget in enumerate(["e0", "e1", "e2", "e3", "e4", "e5", "memo", "e0", "e1", "e2"]):
+            self.fill(widget, self.tk.text(widget) + PERSONAL[n])  # short: the caret ends at the end
+        time.sleep(SETTLE)
+        self.copy_text(b"copied afterwards")  # CopyQ has seen every change up to here
+        self.wait_in_history("copied afterwards")
+        history = self.copyq.history()
+        self.assertIn(USER_TEXT.decode(), history)
+        self.assertEqual([item for item in history if any(f and f in item for f in PERSONAL)], [])
+
+
+if __name__ == "__main__":
+    support.main()
