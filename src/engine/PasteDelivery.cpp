@@ -170,12 +170,12 @@ void PasteEngine::finishDelivery()
 
 bool PasteEngine::copySelectedField()
 {
-    if (!platform_.clipboard->clear())
-        return false;
     const FieldSet set = model::AppModel::pastedSet(model_.page());
     const int selected = model_.selectedIndex(set);
+    // Straight from the user's content to the field: a clipboard emptied
+    // on the way would be news to every clipboard manager.
     if (selected < 0)
-        return true; // nothing selected: the clipboard stays empty
+        return platform_.clipboard->clear(); // nothing selected: nothing is pasted
     return platform_.clipboard->setText(model_.text(set, selected));
 }
 

@@ -113,6 +113,10 @@ public:
     bool setText(const std::string& utf8) override
     {
         log.push_back("set:" + utf8);
+        if (failures > 0) {
+            --failures;
+            return false;
+        }
         text = utf8;
         return true;
     }
@@ -132,7 +136,7 @@ public:
     void giveBack() override { log.push_back("giveBack"); }
     std::string text;
     std::vector<std::string> log;
-    int failures = 0; ///< how many of the next clear() calls fail
+    int failures = 0; ///< how many of the next clear() or setText() calls fail
     bool holdKeeping = false;
     std::function<void()> keptReady;
 };
