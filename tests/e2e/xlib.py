@@ -3,7 +3,6 @@ through ctypes (standard library only)."""
 
 import ctypes
 import ctypes.util
-import time
 
 _lib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
 _lib.XOpenDisplay.restype = ctypes.c_void_p
@@ -13,8 +12,6 @@ _lib.XInternAtom.restype = ctypes.c_ulong
 _lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
 _lib.XGetSelectionOwner.restype = ctypes.c_ulong
 _lib.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-_lib.XGetInputFocus.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_ulong),
-                                ctypes.POINTER(ctypes.c_int)]
 
 
 class Connection:
@@ -36,12 +33,6 @@ class Connection:
     def selection_owner(self, selection):
         return _lib.XGetSelectionOwner(self.dpy, self.atom(selection))
 
-    def input_focus(self):
-        focus = ctypes.c_ulong()
-        revert = ctypes.c_int()
-        _lib.XGetInputFocus(self.dpy, ctypes.byref(focus), ctypes.byref(revert))
-        return focus.value
-
 
 _lib.XSetPointerMapping.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_ubyte), ctypes.c_int]
 _lib.XGetPointerMapping.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_ubyte), ctypes.c_int]
@@ -60,35 +51,7 @@ def set_pointer_mapping(display, buttons):
         return list(old)[:count]
 
 
-_xtst = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xtst") or "libXtst.so.6")
-_xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-_xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
-                                       ctypes.c_ulong]
-_lib.XFlush.argtypes = [ctypes.c_void_p]
 _lib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-
-
-class Pointer(Connection):
-    """The user's mouse, through XTest, with the moment of each event known
-    to the microsecond (xdotool would add a process start to every click)."""
-
-    def move(self, x, y):
-        _xtst.XTestFakeMotionEvent(self.dpy, -1, x, y, 0)
-        _lib.XSync(self.dpy, 0)
-
-    def button(self, button, press):
-        """Presses or releases; returns the wall-clock time in microseconds
-        at which the server had taken the event."""
-        _xtst.XTestFakeButtonEvent(self.dpy, button, 1 if press else 0, 0)
-        _lib.XSync(self.dpy, 0)
-        return time.time_ns() // 1000
-
-    def click(self, button=1, hold=0.03):
-        self.button(button, True)
-        time.sleep(hold)
-        return self.button(button, False)
-
-
 _lib.XQueryPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_void_p] * 7
 _lib.XDefaultRootWindow.restype = ctypes.c_ulong
 _lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
