@@ -1,5 +1,7 @@
 // The advance to the next field: sets, wrap-around, inner pages, and pages
-// without a selection of their own.
+// without a selection of their own. (That a personal choice clears the
+// one-line one is met through the buttons in MainWindowLayoutTest and
+// PasteDeliveryTest.)
 
 #include "support/EngineFixture.h"
 
@@ -34,6 +36,7 @@ TEST_F(FieldAdvance, EverySetWrapsFromItsLastFieldToItsFirst)
 TEST_F(FieldAdvance, WithoutASelectionOnThePageNothingMoves)
 {
     model.setPages(Page::Personal, 0); // the one-line field is selected, no personal one
+    model.select(FieldSet::Personal, 10); // out of range: ignored
     engine.advance();
     EXPECT_EQ(selected(FieldSet::Personal), -1);
     EXPECT_EQ(selected(FieldSet::OneLine), 0);
@@ -44,17 +47,6 @@ TEST_F(FieldAdvance, WithoutASelectionOnThePageNothingMoves)
     engine.advance(); // the second half of the step above
     engine.advance();
     EXPECT_EQ(selected(FieldSet::MultiLine), 1);
-}
-
-TEST_F(FieldAdvance, OnePersonalChoiceClearsTheOneLineChoiceAndLeavesTheMultiLineOne)
-{
-    model.select(FieldSet::MultiLine, 6);
-    model.select(FieldSet::Personal, 3);
-    EXPECT_EQ(selected(FieldSet::OneLine), -1);
-    EXPECT_EQ(selected(FieldSet::Personal), 3);
-    EXPECT_EQ(selected(FieldSet::MultiLine), 6);
-    model.select(FieldSet::Personal, 10); // out of range: ignored
-    EXPECT_EQ(selected(FieldSet::Personal), 3);
 }
 
 } // namespace

@@ -14,7 +14,6 @@ TEST_F(PasteModeCommands, PasteArmsClickAcceptanceAtTheNextTickAndDisarmsAtOnce)
     engine.togglePaste();
     EXPECT_FALSE(model.clickAcceptance()) << "not before the 120 ms";
     EXPECT_TRUE(engine.acceptanceTimer.isActive());
-    EXPECT_EQ(engine.acceptanceTimer.interval(), 120);
     EXPECT_TRUE(model.showsActivePicture());
     EXPECT_TRUE(model.showsPasteInstructions());
     engine.togglePaste(); // twice within the 120 ms still arms

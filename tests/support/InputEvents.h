@@ -10,28 +10,24 @@
 
 namespace tapfill::test {
 
-/// A left button press and release at `pos` of `widget`.
-inline void click(QWidget* widget, QPoint pos)
+/// Left button events at `pos` of `widget`: by default a press and release.
+inline void click(QWidget* widget, QPoint pos,
+                  std::initializer_list<QEvent::Type> types = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
 {
-    for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, pos, widget->mapToGlobal(pos), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &event);
-    }
-}
-
-/// A left button double click in the middle of `widget`, as the second
-/// click of a pair arrives: press, release, double click, release.
-inline void doubleClick(QWidget* widget)
-{
-    const QPoint pos = widget->rect().center();
-    for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
-                      QEvent::MouseButtonRelease}) {
+    for (auto type : types) {
         const bool down = type != QEvent::MouseButtonRelease;
         QMouseEvent event(type, pos, widget->mapToGlobal(pos), Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton,
                           Qt::NoModifier);
         QApplication::sendEvent(widget, &event);
     }
+}
+
+/// A double click in the middle of `widget`, as the second click of a pair
+/// arrives: press, release, double click, release.
+inline void doubleClick(QWidget* widget)
+{
+    click(widget, widget->rect().center(), {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                            QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease});
 }
 
 /// A key press; `text` is the character it types, empty for keys that type none.
