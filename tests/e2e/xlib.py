@@ -16,8 +16,6 @@ _lib.XInternAtom.restype = ctypes.c_ulong
 _lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
 _lib.XGetSelectionOwner.restype = ctypes.c_ulong
 _lib.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-_lib.XGetInputFocus.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_ulong),
-                                ctypes.POINTER(ctypes.c_int)]
 
 
 class Connection:
@@ -39,11 +37,6 @@ class Connection:
     def selection_owner(self, selection):
         return _lib.XGetSelectionOwner(self.dpy, self.atom(selection))
 
-    def input_focus(self):
-        focus = ctypes.c_ulong()
-        revert = ctypes.c_int()
-        _lib.XGetInputFocus(self.dpy, ctypes.byref(focus), ctypes.byref(revert))
-        return focus.value
 
 
 _lib.XSetPointerMapping.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_ubyte), ctypes.c_int]
