@@ -56,8 +56,8 @@ public:
     unsigned long clientOf(unsigned long window) const { return window & ~resourceMask_; }
 
     /// Runs on this object's thread each time a program has been handed
-    /// Tapfill's text (the last part of it, for a large one), with the
-    /// window it asked from. By then the answer is with the server, so any
+    /// Tapfill's text (each part of it, for a large one), with the window
+    /// it asked from. By then the answer is with the server, so any
     /// key typed afterwards reaches the program after the text.
     std::function<void(unsigned long requestor)> onTextFetched;
 

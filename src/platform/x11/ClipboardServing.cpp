@@ -128,9 +128,16 @@ void ClipboardOwner::Server::continueTransfer(xcb_window_t requestor, xcb_atom_t
                         static_cast<std::uint32_t>(part / unit), item.data.data() + transfer->offset);
     transfer->offset += part;
     transfer->deadline = Clock::now() + TransferTimeout;
-    if (part > 0)
-        return;
     const bool text = transfer->text;
+    if (part > 0) {
+        // Each part is news for whoever waits for the paste: it puts off
+        // the end of the wait, and shows that the program is taking it.
+        if (text) {
+            sync();
+            owner.reportFetch(requestor);
+        }
+        return;
+    }
     transfers.erase(transfer);
     const bool stillTransferring = std::any_of(transfers.begin(), transfers.end(),
                                                [&](const Transfer& t) { return t.requestor == requestor; });
