@@ -1,6 +1,7 @@
 #include "platform/x11/ClipboardOwner.h"
 
 #include "platform/x11/ClipboardServer.h"
+#include "storage/Utf8.h"
 
 #include <QMetaObject>
 
@@ -20,23 +21,9 @@ namespace {
 std::string latin1(const std::string& utf8)
 {
     std::string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-        if (length == 0 || i + length > utf8.size()) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        unsigned long code = length == 1 ? lead : lead & (0x3F >> (length - 1));
-        bool valid = true;
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            valid = valid && (next >> 6) == 2;
-            code = code << 6 | (next & 0x3F);
-        }
-        out += valid && code <= 0xFF ? static_cast<char>(code) : '?';
-        i += valid ? length : 1;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const char32_t c = storage::nextCodePoint(utf8, pos);
+        out += c <= 0xFF ? static_cast<char>(c) : '?';
     }
     return out;
 }

@@ -1,5 +1,7 @@
 #include "platform/x11/KeyNotation.h"
 
+#include "storage/Utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -55,26 +57,14 @@ std::optional<NamedKey> findName(std::string_view text)
 }
 
 /// Decodes one UTF-8 character at `pos`, advancing it; nothing on broken
-/// input (overlong forms, surrogates and truncated sequences included).
+/// input (overlong forms, surrogates and truncated sequences included),
+/// where the forgiving decoder gives U+FFFD for a character not written so.
 std::optional<char32_t> nextCharacter(std::string_view text, std::size_t& pos)
 {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(pos);
-    int length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3
-                                 : (lead & 0xF8) == 0xF0 ? 4 : 0;
-    if (length == 0 || pos + length > text.size())
+    const std::size_t start = pos;
+    const char32_t c = storage::nextCodePoint(text, pos);
+    if (c == storage::ReplacementCharacter && text.substr(start, pos - start) != "\xEF\xBF\xBD")
         return std::nullopt;
-    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-    for (int i = 1; i < length; ++i) {
-        unsigned char follow = byte(pos + i);
-        if ((follow & 0xC0) != 0x80)
-            return std::nullopt;
-        c = (c << 6) | (follow & 0x3F);
-    }
-    static constexpr char32_t Smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < Smallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return std::nullopt;
-    pos += length;
     return c;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/x11/ClipboardOwner.h"
 #include "platform/x11/PasteFetchWatcher.h"
+#include "storage/Utf8.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11ErrorTrap.h"
 
@@ -59,22 +60,7 @@ std::string describe(const keys::KeyStroke& stroke)
     if (stroke.named)
         return "that key";
     std::string utf8;
-    const char32_t c = stroke.character;
-    if (c < 0x80) {
-        utf8 += static_cast<char>(c);
-    } else if (c < 0x800) {
-        utf8 += static_cast<char>(0xC0 | (c >> 6));
-        utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        utf8 += static_cast<char>(0xE0 | (c >> 12));
-        utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        utf8 += static_cast<char>(0xF0 | (c >> 18));
-        utf8 += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    storage::appendUtf8(utf8, stroke.character);
     return "\u201C" + utf8 + "\u201D";
 }
 
