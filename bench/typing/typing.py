@@ -47,19 +47,24 @@ def report(target, text, typed, seconds, got):
           f" lost or wrong: {wrong(text, got)}")
 
 
-def bench_tk(desktop, probe, text):
-    tk = TkForm(desktop)
-    tk.click("memo")
-    time.sleep(0.3)
+def type_and_report(target, probe, text, shown):
+    """Types `text` into the focused field; `shown` reads what the field holds."""
     start = time.monotonic()
     probe.send("type " + text)
     probe.expect("done", timeout=120)
     typed = time.monotonic() - start
     try:
-        wait_for(lambda: len(tk.text("memo")) >= len(text), timeout=30, interval=0.01)
+        wait_for(lambda: len(shown()) >= len(text), timeout=30, interval=0.02)
     except Exception:
         pass
-    report("Tk text box", text, typed, time.monotonic() - start, tk.text("memo"))
+    report(target, text, typed, time.monotonic() - start, shown())
+
+
+def bench_tk(desktop, probe, text):
+    tk = TkForm(desktop)
+    tk.click("memo")
+    time.sleep(0.3)
+    type_and_report("Tk text box", probe, text, lambda: tk.text("memo"))
 
 
 def bench_chromium(desktop, probe, text):
@@ -88,15 +93,7 @@ def bench_chromium(desktop, probe, text):
     x, y, _, _ = desktop.geometry(window)
     desktop.xdotool("mousemove", x + 200, y + 100, "click", 1)
     time.sleep(0.5)
-    start = time.monotonic()
-    probe.send("type " + text)
-    probe.expect("done", timeout=120)
-    typed = time.monotonic() - start
-    try:
-        wait_for(lambda: title() == text, timeout=30, interval=0.02)
-    except Exception:
-        pass
-    report("Chromium input", text, typed, time.monotonic() - start, title())
+    type_and_report("Chromium input", probe, text, title)
 
 
 def main():
