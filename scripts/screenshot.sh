@@ -1,7 +1,10 @@
 #!/bin/bash
 # Makes docs/main-window.png: the main window's four pages side by side, as
 # a virtual X display with a window manager shows them.
-#   scripts/screenshot.sh [BUILD_DIR]    (default: build)
+#   scripts/screenshot.sh [BUILD_DIR [SHOTS_DIR]]    (default: build)
+# With SHOTS_DIR it also copies every single picture there (the four pages,
+# the personal data window and the splash), to compare two builds pixel for
+# pixel: compare -metric AE old/page-0.png new/page-0.png null:
 # Needs xvfb, openbox and imagemagick; builds the target tapfill_screenshot.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -33,5 +36,11 @@ sleep 0.5
 DISPLAY="$display" QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=disabled: "$tool" "$work"
 
 mkdir -p "$root/docs"
-convert "$work"/page-{0,1,2,3}.png -bordercolor white -border 10 +append +repage "$root/docs/main-window.png"
+if [ -n "${2:-}" ]; then
+    mkdir -p "$2"
+    cp "$work"/*.png "$2"/
+fi
+# Without the time of day in it, the picture changes only when the window does.
+convert "$work"/page-{0,1,2,3}.png -bordercolor white -border 10 +append +repage \
+    -define png:exclude-chunks=date,time "$root/docs/main-window.png"
 echo "wrote $root/docs/main-window.png"
