@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "app/Version.h"
+#include "ui/layout/Version.h"
 
 #include <utility>
 

@@ -5,8 +5,8 @@
 #include "app/CommandLine.h"
 #include "app/DataLocation.h"
 #include "app/TerminationSignals.h"
-#include "app/Version.h"
 #include "platform/DesktopPlatform.h"
+#include "ui/layout/Version.h"
 #include "ui/splash/SplashWindow.h"
 
 #include <QApplication>

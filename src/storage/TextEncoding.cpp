@@ -1,12 +1,15 @@
 #include "storage/TextEncoding.h"
 
 #include "storage/Codepage1252.h"
-#include "storage/Utf8.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 
 namespace tapfill::storage {
 namespace {
+
+using text::appendUtf8;
+using text::nextCodePoint;
 
 /// Plain ASCII reads and writes the same in every encoding here.
 bool isAscii(std::string_view bytes)

@@ -1,7 +1,7 @@
 #include "platform/x11/ClipboardOwner.h"
 
 #include "platform/x11/ClipboardServer.h"
-#include "storage/Utf8.h"
+#include "text/Utf8.h"
 
 #include <QMetaObject>
 
@@ -22,7 +22,7 @@ std::string latin1(const std::string& utf8)
 {
     std::string out;
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const char32_t c = storage::nextCodePoint(utf8, pos);
+        const char32_t c = text::nextCodePoint(utf8, pos);
         out += c <= 0xFF ? static_cast<char>(c) : '?';
     }
     return out;

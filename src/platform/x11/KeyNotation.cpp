@@ -1,6 +1,6 @@
 #include "platform/x11/KeyNotation.h"
 
-#include "storage/Utf8.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -62,8 +62,8 @@ std::optional<NamedKey> findName(std::string_view text)
 std::optional<char32_t> nextCharacter(std::string_view text, std::size_t& pos)
 {
     const std::size_t start = pos;
-    const char32_t c = storage::nextCodePoint(text, pos);
-    if (c == storage::ReplacementCharacter && text.substr(start, pos - start) != "\xEF\xBF\xBD")
+    const char32_t c = text::nextCodePoint(text, pos);
+    if (c == text::ReplacementCharacter && text.substr(start, pos - start) != "\xEF\xBF\xBD")
         return std::nullopt;
     return c;
 }

@@ -2,7 +2,7 @@
 
 #include "platform/x11/ClipboardOwner.h"
 #include "platform/x11/PasteFetchWatcher.h"
-#include "storage/Utf8.h"
+#include "text/Utf8.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11ErrorTrap.h"
 
@@ -60,7 +60,7 @@ std::string describe(const keys::KeyStroke& stroke)
     if (stroke.named)
         return "that key";
     std::string utf8;
-    storage::appendUtf8(utf8, stroke.character);
+    text::appendUtf8(utf8, stroke.character);
     return "\u201C" + utf8 + "\u201D";
 }
 

@@ -2,7 +2,7 @@
 // starts. Every position is in twips within the control's container; tab
 // pages share their strip's coordinates.
 
-#include "app/Version.h"
+#include "ui/layout/Version.h"
 #include "ui/main/DialogFont.h"
 #include "ui/main/Icons.h"
 #include "ui/main/MainWindow.h"

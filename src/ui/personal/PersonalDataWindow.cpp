@@ -1,7 +1,7 @@
 #include "ui/personal/PersonalDataWindow.h"
 
-#include "app/Version.h"
 #include "model/ModelFiles.h"
+#include "ui/layout/Version.h"
 #include "ui/main/DialogFont.h"
 #include "ui/main/OneLine.h"
 #include "ui/main/Twips.h"

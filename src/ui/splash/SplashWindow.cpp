@@ -1,6 +1,6 @@
 #include "ui/splash/SplashWindow.h"
 
-#include "app/Version.h"
+#include "ui/layout/Version.h"
 #include "ui/main/Icons.h"
 #include "ui/main/Twips.h"
 

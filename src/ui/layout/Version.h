@@ -1,4 +1,6 @@
 #pragma once
+// The product's name and version, for the windows' captions, the splash and
+// --version. Plain C++, so that every front end takes them from here.
 
 namespace tapfill {
 

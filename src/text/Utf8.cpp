@@ -1,6 +1,6 @@
-#include "storage/Utf8.h"
+#include "text/Utf8.h"
 
-namespace tapfill::storage {
+namespace tapfill::text {
 
 char32_t nextCodePoint(std::string_view text, std::size_t& pos)
 {
@@ -61,4 +61,4 @@ void appendUtf8(std::string& out, char32_t c)
     }
 }
 
-} // namespace tapfill::storage
+} // namespace tapfill::text

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace tapfill::storage {
+namespace tapfill::text {
 
 inline constexpr char32_t ReplacementCharacter = 0xFFFD;
 
@@ -17,4 +17,4 @@ char32_t nextCodePoint(std::string_view text, std::size_t& pos);
 
 void appendUtf8(std::string& out, char32_t codePoint);
 
-} // namespace tapfill::storage
+} // namespace tapfill::text
