@@ -18,9 +18,8 @@ void PasteEngine::advance()
     int first = 0;
     int count = model::fieldCount(set);
     if (set == FieldSet::MultiLine) {
-        const int perPage = 4;
-        first = perPage * model_.multiLinePage();
-        count = perPage;
+        first = model::MultiLineFieldsPerPage * model_.multiLinePage();
+        count = model::MultiLineFieldsPerPage;
     }
     const int selected = model_.selectedIndex(set);
     if (selected >= first && selected < first + count)

@@ -5,24 +5,14 @@
 // model and change it; the paste engine works on it; the data files are
 // loaded into it and saved from it.
 
+#include "model/Fields.h"
+
 #include <QObject>
 
 #include <array>
 #include <string>
 
 namespace tapfill::model {
-
-inline constexpr int OneLineFieldCount = 12;
-inline constexpr int PersonalFieldCount = 10;
-inline constexpr int MultiLineFieldCount = 12;
-/// The descriptions file may hold one line more than there are multi-line
-/// fields; it is read and written back, but never shown.
-inline constexpr int StoredDescriptionCount = MultiLineFieldCount + 1;
-
-enum class FieldSet { OneLine, Personal, MultiLine };
-
-/// The pages of the main window, in tab order.
-enum class Page { OneLine = 0, Personal = 1, MultiLine = 2, Options = 3 };
 
 /// Which field a paste delivers. One-line and personal fields share one
 /// selection (choosing a personal field clears the one-line choice, and the
@@ -112,16 +102,5 @@ private:
     bool showsActivePicture_ = false;
     bool showsPasteInstructions_ = false;
 };
-
-/// How many fields a set has.
-constexpr int fieldCount(FieldSet set)
-{
-    switch (set) {
-    case FieldSet::OneLine: return OneLineFieldCount;
-    case FieldSet::Personal: return PersonalFieldCount;
-    case FieldSet::MultiLine: return MultiLineFieldCount;
-    }
-    return 0;
-}
 
 } // namespace tapfill::model

@@ -1,6 +1,5 @@
 #include "ui/main/MainWindow.h"
 
-#include "ui/main/Icons.h"
 #include "ui/main/OneLine.h"
 #include "ui/main/WindowPosition.h"
 #include "ui/personal/PersonalDataWindow.h"
@@ -26,7 +25,7 @@ MainWindow::MainWindow(model::AppModel& model, engine::PasteEngine& engine, plat
                        std::filesystem::path dataDir, QWidget* parent)
     : QWidget(parent), model_(model), engine_(engine), platform_(platform), dataDir_(std::move(dataDir))
 {
-    buildLayout();
+    buildControls();
     // Coming to the front must not take the keyboard focus from the form
     // the user is filling.
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -130,11 +129,6 @@ void MainWindow::select(FieldSet set, int index)
     model_.select(set, index);
 }
 
-int MainWindow::toPixels(int twips) const
-{
-    return qRound(twips * logicalDpiX() / 1440.0);
-}
-
 // The position kept in "F3.dat" is the window's outer top-left corner, as
 // the left and top edges of a window mean: the frame is put there, and read
 // back from there, so that save and restart never creep by the title bar.
@@ -202,7 +196,7 @@ void MainWindow::onMultiLinePageChanged()
     engine_.pauseClickAcceptance();
     model_.setPages(static_cast<model::Page>(pages->currentIndex()), multiLinePages->currentIndex());
     // Each inner page starts at its first field.
-    select(FieldSet::MultiLine, 4 * model_.multiLinePage());
+    select(FieldSet::MultiLine, model::MultiLineFieldsPerPage * model_.multiLinePage());
 }
 
 void MainWindow::onPageChanged()

@@ -70,9 +70,6 @@ public:
     double topTwips() const;
     void moveToTwips(double left, double top);
 
-    /// Twips to pixels for this screen: 15 twips a pixel at 96 dpi.
-    int toPixels(int twips) const;
-
     /// Puts the window into the topmost band without taking the focus.
     void bringToTop();
 
@@ -100,7 +97,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildLayout(); // MainWindowLayout.cpp
+    void buildControls(); // MainWindowControls.cpp
     void connectControls();
     void connectModel();
     void onActivated();

@@ -2,84 +2,32 @@
 
 #include "model/ModelFiles.h"
 #include "ui/layout/Version.h"
-#include "ui/main/DialogFont.h"
-#include "ui/main/OneLine.h"
-#include "ui/main/Twips.h"
+#include "ui/layout/WindowLayout.h"
+#include "ui/main/WidgetBuilder.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 
-#include <vector>
-
 namespace tapfill::ui {
-
-namespace {
-
-const QColor FormBlue(0, 0, 255);
-
-const char* const SlotLabels[model::PersonalFieldCount] = {
-    "FIRST NAME:", "LAST NAME:", "COMPANY NAME:", "ADDRESS 1:",     "ADDRESS 2:",
-    "CITY:",       "STATE:",     "ZIP CODE:",     "EMAIL ADDRESS:", "PHONE NUMBER:",
-};
-
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
-} // namespace
 
 PersonalDataWindow::PersonalDataWindow(model::AppModel& model, platform::Dialogs& dialogs,
                                        std::filesystem::path dataDir, QWidget* owner)
     : QWidget(owner, Qt::Window), model_(model), dialogs_(dialogs), dataDir_(std::move(dataDir)), owner_(owner)
 {
-    auto place = [this](QWidget* widget, const QString& name, int left, int top, int width, int height) {
-        widget->setObjectName(name);
-        widget->setGeometry(twipsRect(*this, left, top, width, height));
-    };
-
-    setObjectName(QStringLiteral("TFDATA"));
-    setWindowTitle(QStringLiteral("DATA INPUT FORM"));
-    // The form has no icon of its own; without this it would take the owner's.
-    QPixmap blank(16, 16);
-    blank.fill(Qt::transparent);
-    setWindowIcon(QIcon(blank));
-    setFont(dialogFont());
-    setFixedSize(twipsToPixels(*this, 7245), twipsToPixels(*this, 4965));
-    setColour(this, QPalette::Window, FormBlue);
-    setAutoFillBackground(true);
+    const BuiltWidgets built = buildWidgets(layout::personalDataWindowLayout(), *this);
     // Deleted however it is closed: the next opening starts from the model.
     setAttribute(Qt::WA_DeleteOnClose);
 
-    frame = new QFrame(this);
-    place(frame, QStringLiteral("Frame1"), 120, 120, 6975, 4695);
-    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-
-    // Positions inside the frame.
+    frame = built.get<QFrame>("Frame1");
     for (int i = 0; i < model::PersonalFieldCount; ++i) {
-        const int top = 360 + 360 * i;
-        fieldLabels[i] = new QLabel(QLatin1String(SlotLabels[i]), frame);
-        place(fieldLabels[i], QStringLiteral("LB(%1)").arg(i), 360, top, 1695, 255);
-        fieldLabels[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        setColour(fieldLabels[i], QPalette::WindowText, Qt::white);
-        fieldEdits[i] = new QLineEdit(QString::fromStdString(model_.text(model::FieldSet::Personal, i)), frame);
-        place(fieldEdits[i], QStringLiteral("LL(%1)").arg(i), 2160, top, 4335, 285);
-        keepOnOneLine(fieldEdits[i]);
+        fieldLabels[i] = built.get<QLabel>(layout::indexedName("LB", i));
+        fieldEdits[i] = built.get<QLineEdit>(layout::indexedName("LL", i));
+        fieldEdits[i]->setText(QString::fromStdString(model_.text(model::FieldSet::Personal, i)));
     }
-    saveButton = new QPushButton(QStringLiteral("SAVE"), frame);
-    place(saveButton, QStringLiteral("Command1"), 4200, 4200, 1095, 375);
-    backButton = new QPushButton(QStringLiteral("BACK"), frame);
-    place(backButton, QStringLiteral("Command2"), 5640, 4200, 975, 375);
-
-    std::vector<QWidget*> order(fieldEdits.begin(), fieldEdits.end());
-    order.insert(order.end(), {saveButton, backButton});
-    for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    saveButton = built.get<QPushButton>("Command1");
+    backButton = built.get<QPushButton>("Command2");
 
     connect(saveButton, &QPushButton::clicked, this, [this] { onSaveClicked(); });
     connect(backButton, &QPushButton::clicked, this, [this] { onBackClicked(); });

@@ -28,7 +28,6 @@ public:
     QTimer* handOverTimer = nullptr; ///< 2000 ms, enabled when the window is activated
     QTimer* latestHandOverTimer = nullptr; ///< 7500 ms, running from load
 
-    void showVersion();
     void onActivated();
     /// Closes the splash (once) and emits finished().
     void closeAndLoadMain();
