@@ -9,7 +9,7 @@ set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev
           libx11-dev libx11-xcb-dev libxcb1-dev libxi-dev libxtst-dev
-          libxkbcommon-dev libxkbcommon-x11-dev)
+          libxkbcommon-dev libxkbcommon-x11-dev libxcb-res0-dev)
 if [[ "${1:-}" == "--fuzz" ]]; then
   packages=(cmake clang libclang-rt-14-dev)
 fi

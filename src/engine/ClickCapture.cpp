@@ -22,6 +22,10 @@ PasteEngine::PasteEngine(model::AppModel& model, platform::Platform& platform)
     acceptanceTimer.setInterval(AcceptanceDelayMs);
     connect(&deliveryTimer, &QTimer::timeout, this, &PasteEngine::deliver);
     connect(&acceptanceTimer, &QTimer::timeout, this, &PasteEngine::resumeClickAcceptance);
+    settleTimer.setSingleShot(true);
+    settleTimer.setTimerType(Qt::PreciseTimer);
+    connect(&settleTimer, &QTimer::timeout, this, &PasteEngine::checkPaste);
+    platform_.clipboard->onTextRead = [this](const platform::ClipboardRead& read) { onTextRead(read); };
 
     platform_.rightClickHook->watch({MouseMessage::RightButtonDown, MouseMessage::RightButtonUp},
                                     platform::WatchedKey::PasteModeKey);
