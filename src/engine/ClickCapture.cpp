@@ -41,11 +41,11 @@ PasteEngine::PasteEngine(model::AppModel& model, platform::Platform& platform)
 
     // Right clicks can only be kept from other programs if interception is
     // in place before they happen, so it follows paste mode.
-    connect(&model_, &model::AppModel::pasteModeChanged, this,
-            [this](bool on) { platform_.rightClickInterceptor->setArmed(on); });
+    modelConnections_.push_back(
+        model_.pasteModeChanged.connect([this](bool on) { platform_.rightClickInterceptor->setArmed(on); }));
     // Every choice of a field pauses click acceptance: the click that chose
     // it must not count as a paste click.
-    connect(&model_, &model::AppModel::fieldSelected, this, &PasteEngine::pauseClickAcceptance);
+    modelConnections_.push_back(model_.fieldSelected.connect([this](model::FieldSet, int) { pauseClickAcceptance(); }));
 }
 
 void PasteEngine::onRightButtonSeen(platform::WindowId window)

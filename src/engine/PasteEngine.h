@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <vector>
 
 namespace tapfill::engine {
 
@@ -125,6 +126,7 @@ private:
     bool clipboardKept_ = false;
     bool waitingForClipboard_ = false;
     unsigned keepRun_ = 0;
+    std::vector<model::Connection> modelConnections_;
 };
 
 } // namespace tapfill::engine

@@ -25,7 +25,7 @@ void AppModel::setText(FieldSet set, int index, std::string text)
     if (slot == text)
         return;
     slot = std::move(text);
-    emit textChanged(set, index);
+    textChanged.notify(set, index);
 }
 
 void AppModel::setDescription(int index, std::string text)
@@ -34,7 +34,7 @@ void AppModel::setDescription(int index, std::string text)
     if (slot == text)
         return;
     slot = std::move(text);
-    emit descriptionChanged(index);
+    descriptionChanged.notify(index);
 }
 
 void AppModel::setStoredDescriptions(std::array<std::string, StoredDescriptionCount> descriptions)
@@ -51,7 +51,7 @@ void AppModel::select(FieldSet set, int index)
         multiLine_ = index;
     else
         lineOrPersonal_ = {set, index};
-    emit fieldSelected(set, index);
+    fieldSelected.notify(set, index);
 }
 
 int AppModel::selectedIndex(FieldSet set) const
@@ -74,11 +74,8 @@ FieldSet AppModel::pastedSet(Page page)
 
 void AppModel::setPages(Page page, int multiLinePage)
 {
-    if (page == page_ && multiLinePage == multiLinePage_)
-        return;
     page_ = page;
     multiLinePage_ = multiLinePage;
-    emit pagesChanged();
 }
 
 void AppModel::setClickAcceptance(bool on)
@@ -91,7 +88,7 @@ void AppModel::setPasteMode(bool on)
     if (pasteMode_ == on)
         return;
     pasteMode_ = on;
-    emit pasteModeChanged(on);
+    pasteModeChanged.notify(on);
 }
 
 void AppModel::setShowsActivePicture(bool on)
@@ -99,7 +96,7 @@ void AppModel::setShowsActivePicture(bool on)
     if (showsActivePicture_ == on)
         return;
     showsActivePicture_ = on;
-    emit lookChanged();
+    lookChanged.notify();
 }
 
 void AppModel::setShowsPasteInstructions(bool on)
@@ -107,7 +104,7 @@ void AppModel::setShowsPasteInstructions(bool on)
     if (showsPasteInstructions_ == on)
         return;
     showsPasteInstructions_ = on;
-    emit lookChanged();
+    lookChanged.notify();
 }
 
 } // namespace tapfill::model

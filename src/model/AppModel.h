@@ -6,8 +6,7 @@
 // loaded into it and saved from it.
 
 #include "model/Fields.h"
-
-#include <QObject>
+#include "model/Signal.h"
 
 #include <array>
 #include <string>
@@ -23,9 +22,12 @@ struct Selection {
     bool operator==(const Selection&) const = default;
 };
 
-class AppModel : public QObject {
-    Q_OBJECT
+class AppModel {
 public:
+    AppModel() = default;
+    AppModel(const AppModel&) = delete;
+    AppModel& operator=(const AppModel&) = delete;
+
     // ---- texts (UTF-8; multi-line texts break lines with LF) ----------------
     const std::string& text(FieldSet set, int index) const;
     void setText(FieldSet set, int index, std::string text);
@@ -78,13 +80,14 @@ public:
     double windowLeft = 0;
     double windowTop = 0;
 
-signals:
-    void textChanged(FieldSet set, int index);
-    void descriptionChanged(int index);
-    void fieldSelected(FieldSet set, int index);
-    void pagesChanged();
-    void pasteModeChanged(bool on);
-    void lookChanged();
+    // ---- notifications ------------------------------------------------------------
+    Signal<FieldSet, int> textChanged;
+    Signal<int> descriptionChanged;
+    /// Every selection, also of the field that was already selected.
+    Signal<FieldSet, int> fieldSelected;
+    Signal<bool> pasteModeChanged;
+    /// The picture or the paste instructions shown or hidden.
+    Signal<> lookChanged;
 
 private:
     std::string& slot(FieldSet set, int index);

@@ -72,10 +72,11 @@ void MainWindow::connectControls()
 
 void MainWindow::connectModel()
 {
-    connect(&model_, &model::AppModel::fieldSelected, this, &MainWindow::showSelection);
-    connect(&model_, &model::AppModel::textChanged, this, &MainWindow::showText);
-    connect(&model_, &model::AppModel::descriptionChanged, this, &MainWindow::showDescription);
-    connect(&model_, &model::AppModel::lookChanged, this, &MainWindow::showLook);
+    modelConnections_.push_back(
+        model_.fieldSelected.connect([this](FieldSet set, int index) { showSelection(set, index); }));
+    modelConnections_.push_back(model_.textChanged.connect([this](FieldSet set, int index) { showText(set, index); }));
+    modelConnections_.push_back(model_.descriptionChanged.connect([this](int index) { showDescription(index); }));
+    modelConnections_.push_back(model_.lookChanged.connect([this] { showLook(); }));
 }
 
 void MainWindow::showModel()

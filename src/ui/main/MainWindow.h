@@ -13,6 +13,7 @@
 
 #include <array>
 #include <filesystem>
+#include <vector>
 
 class QButtonGroup;
 class QCheckBox;
@@ -113,6 +114,7 @@ private:
     platform::Platform& platform_;
     std::filesystem::path dataDir_;
     QPointer<PersonalDataWindow> personal_;
+    std::vector<model::Connection> modelConnections_;
 };
 
 } // namespace tapfill::ui

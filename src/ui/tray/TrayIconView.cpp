@@ -8,7 +8,7 @@ TrayIconView::TrayIconView(model::AppModel& model, engine::PasteEngine& engine, 
     : model_(model), tray_(tray)
 {
     tray_.onDoubleClick = [&engine] { engine.togglePasteModeWithWindow(); };
-    connect(&model_, &model::AppModel::pasteModeChanged, this, [this] {
+    pasteModeChanged_ = model_.pasteModeChanged.connect([this](bool) {
         if (shown_)
             show();
     });

@@ -26,6 +26,7 @@ private:
     model::AppModel& model_;
     platform::TrayIcon& tray_;
     bool shown_ = false;
+    model::Connection pasteModeChanged_;
 };
 
 } // namespace tapfill::ui

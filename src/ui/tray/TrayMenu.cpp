@@ -22,7 +22,7 @@ TrayMenu::TrayMenu(model::AppModel& model, engine::PasteEngine& engine, Commands
         engine.togglePasteModeWithWindow();
         refresh();
     });
-    connect(&model_, &model::AppModel::pasteModeChanged, this, [this] { refresh(); });
+    pasteModeChanged_ = model_.pasteModeChanged.connect([this](bool) { refresh(); });
     connect(autostartAction, &QAction::triggered, this, [this](bool on) {
         std::string error;
         if (!commands_.setAutostart(on, error))

@@ -45,6 +45,7 @@ public:
 private:
     model::AppModel& model_;
     Commands commands_;
+    model::Connection pasteModeChanged_;
 };
 
 } // namespace tapfill::ui
