@@ -3,7 +3,9 @@
 // Ctrl+Shift+V in terminals, as programs.conf says), or, for programs that
 // cannot paste, the field is typed key by key and the clipboard left alone.
 // Then Tab and Enter when the options ask for them, each only after the one
-// before it has been processed, then the advance to the next field.
+// before it has been processed, then the advance to the next field. A
+// click into another place before Tab and Enter went out drops them: they
+// would land where the user just clicked.
 //
 // After the paste keys the delivery waits until the program is done
 // reading the field from the clipboard (PasteSettling says when): Tab,
@@ -42,6 +44,7 @@ void PasteEngine::deliver()
         return;
     deliveryTimer.stop();
 
+    userMovedOn_ = false;
     pasteTarget_ = platform_.keys->focusedProgram();
     const platform::ProgramName& program = pasteTarget_;
     const config::PasteMethod method = config_.pasteMethodFor(program.instance, program.wmClass);
@@ -195,8 +198,8 @@ void PasteEngine::retryDeliveryLater()
 
 void PasteEngine::afterPaste()
 {
-    sendIf(model_.autoTab, "{TAB}", [this] {
-        sendIf(model_.autoEnter, "{ENTER}", [this] { finishDelivery(); });
+    sendIf(model_.autoTab && !userMovedOn_, "{TAB}", [this] {
+        sendIf(model_.autoEnter && !userMovedOn_, "{ENTER}", [this] { finishDelivery(); });
     });
 }
 
@@ -221,7 +224,9 @@ void PasteEngine::finishDelivery()
 {
     if (model_.autoAdvance && model_.clickAcceptance()) {
         skipNextAdvance_ = false; // an automatic advance always moves
+        advancingAfterPaste_ = true;
         advance();
+        advancingAfterPaste_ = false;
     }
     delivering_ = false;
 }
