@@ -20,6 +20,8 @@ if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev googletest
              xvfb xauth openbox trayer xdotool x11-utils xclip tk zenity
              python3 imagemagick xterm chromium x11-xkb-utils copyq
+             firefox-esr libreoffice-calc python3-uno alacritty xfce4-terminal
+             emacs-gtk python3-gi gir1.2-gtk-4.0 python3-pyqt6
              desktop-file-utils appstream lintian)
 fi
 

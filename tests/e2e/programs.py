@@ -165,6 +165,7 @@ class WebForm(Target):
     def stop(self):
         super().stop()
         self.server.shutdown()
+        self.server.server_close()
 
 
 class Terminal(Target):
