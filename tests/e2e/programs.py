@@ -72,7 +72,7 @@ class Target:
         texts = [e.data for e in self.events() if e.kind == "content" and e.widget == f"e{entry}"]
         return texts[-1] if texts else ""
 
-    def wait_text(self, entry, text, timeout=5.0):
+    def wait_text(self, entry, text, timeout=10.0):
         return wait_for(lambda: self.text(entry) == text, timeout=timeout,
                         what=lambda: f"{self.name} e{entry} to hold {text!r} (holds {self.text(entry)!r})")
 
@@ -95,8 +95,8 @@ class ToolkitForm(Target):
         self.title = f"{self.name} Form"
         self.process = desktop.start(toolkit, [SYSTEM_PYTHON, os.path.join(TARGETS, "toolkit_form.py"),
                                                toolkit, self.report, self.title, str(entries)])
-        self.window = desktop.wait_window(self.title)
-        self.wait_ready(10)
+        self.window = desktop.wait_window(self.title, timeout=30)
+        self.wait_ready(30)
 
     def origin(self):
         x, y, _, _ = self.desktop.geometry(self.window)
