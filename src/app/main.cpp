@@ -53,7 +53,7 @@ int main(int argc, char* argv[])
         return result.ok ? 0 : 1;
     }
     case tapfill::CommandLine::Action::ShowVersion:
-        std::cout << tapfill::ApplicationTitle << ' ' << tapfill::VersionText << '\n';
+        std::cout << tapfill::versionText();
         return 0;
     case tapfill::CommandLine::Action::Fail:
         std::cerr << "tapfill: " << line.error << '\n';

@@ -88,6 +88,7 @@ class DataFolderAndAutostart(FreshUser):
         self.assertIn("Data folder: /elsewhere/tapfill\n",
                       self.tapfill("--help", env={**self.env, "XDG_DATA_HOME": "/elsewhere"}).stdout)
         self.assertFalse(os.path.exists(data), "--help makes no folder")
+        self.assertIn("GPL-3.0-or-later", self.tapfill("--version").stdout)
 
     def test_autostart_on_writes_a_valid_entry_and_off_removes_it(self):
         entry = os.path.join(self.home, ".config", "autostart", "tapfill.desktop")
