@@ -20,10 +20,11 @@ MULTI_LINE = ["Dear Sir,\nthank you.\n  Regards", "second\nfield"]
 
 
 class DesktopTest(unittest.TestCase):
-    """A desktop with a tray; Tapfill, not yet started, on its own data folder."""
+    """A desktop, with a tray unless told; Tapfill, not yet started, on its own data folder."""
+    tray = True
 
     def setUp(self):
-        self.desktop = Desktop(tray=True)
+        self.desktop = Desktop(tray=self.tray)
         self.desktop.__enter__()
         self.addCleanup(self.desktop.close)
         self.data = os.path.join(self.desktop.tmp, "data")
@@ -174,6 +175,22 @@ class APasteNotTaken(TapfillTest):
                              for e in self.tk.events_since(mark)), what="the Enter")
         self.assertEqual(self.tab_enter_and_text_since(mark),
                          [("content", "e3", ONE_LINE[0]), ("key", "e3", "Tab"), ("key", "e4", "Return")])
+
+
+class APasteNotTakenWithoutATray(TapfillTest):
+    tray = False
+    deaf_entries = ("e1",)
+
+    def test_the_notice_takes_neither_the_focus_nor_tapfills_window(self):
+        self.app.page("1 LINE")  # without a tray the window is shown from the start
+        self.app.arm_paste()
+        self.tk.click("e1")
+        self.desktop.wait_window("Tapfill message")
+        self.desktop.xdotool("type", "typed")
+        self.tk.wait_text("e1", "typed")  # the keyboard is still the form's
+        self.app.press("HIDE")
+        self.app.wait_hidden()
+        self.assertTrue(self.desktop.find_windows("Tapfill message"), "the notice goes in its own time")
 
 
 class RightClicksAndPasteMode(TapfillTest):
@@ -348,13 +365,20 @@ class StoredDataAndLife(DesktopTest):
         self.assertIsNone(self.app.process.poll(), "the first copy runs on")
         self.assertEqual(len(self.app.icons()), 1)
 
-    def test_a_stop_request_clears_the_flag_and_removes_the_icon(self):
+    def test_a_stop_request_clears_the_flag_and_a_killed_copy_leaves_no_false_warning(self):
         self.app.start()
         os.kill(self.app.process.pid, signal.SIGTERM)
         self.assertEqual(self.app.process.wait(timeout=5), 0)
         self.app.wait_icon_gone()
         self.assertEqual(self.app.running_flag(), "0")
 
+        self.app.start()
+        os.kill(self.app.process.pid, signal.SIGKILL)
+        self.app.process.wait(timeout=5)
+        self.app.wait_icon_gone()
+        self.assertEqual(self.app.running_flag(), "1", "a killed copy leaves the flag behind")
+        self.app.start()  # the icon comes after the check: a warning would keep it away
+        self.assertFalse(self.desktop.find_windows("Tapfill Two copy Warning"))
 
 if __name__ == "__main__":
     support.main()
