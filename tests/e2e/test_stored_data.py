@@ -39,13 +39,16 @@ class StoredDataTest(unittest.TestCase):
         with open(os.path.join(self.data, name), "rb") as f:
             return f.read()
 
-    def frame_position(self, window):
-        """The outer top-left corner: the inside less the frame's extents."""
-        x, y, _, _ = self.desktop.geometry(window)
+    def frame(self, window):
+        """The outer rectangle: the inside and the frame's extents around it."""
+        x, y, width, height = self.desktop.geometry(window)
         extents = wait_for(lambda: self.desktop.xprop(window, "_NET_FRAME_EXTENTS").partition("=")[2],
                            what="the frame extents")
-        left, _, top, _ = (int(v) for v in extents.split(","))
-        return x - left, y - top
+        left, right, top, bottom = (int(v) for v in extents.split(","))
+        return x - left, y - top, width + left + right, height + top + bottom
+
+    def frame_position(self, window):
+        return self.frame(window)[:2]
 
     def stored_position(self):
         lines = self.read("F3.dat").split(b"\r\n")
@@ -71,11 +74,16 @@ class StoredDataTest(unittest.TestCase):
                 self.exit()
 
     def test_a_position_off_every_screen_opens_inside_the_screen_and_the_file_waits_for_save(self):
-        window = self.start(left=100000, top=-3000)
+        window = self.start(left=300000, top=-50000)
         before = self.read("F3.dat")
-        x, y = self.frame_position(window)
-        _, _, width, height = self.desktop.geometry(window)
-        self.assertTrue(0 <= x and x + width <= SCREEN[0] and 0 <= y and y + height <= SCREEN[1], (x, y))
+
+        def inside():
+            x, y, width, height = self.frame(window)
+            return 0 <= x and x + width <= SCREEN[0] and 0 <= y and y + height <= SCREEN[1]
+        wait_for(inside, what=lambda: f"the whole frame inside the screen, not at {self.frame(window)}")
+        time.sleep(0.3)
+        x, y, width, height = self.frame(window)
+        self.assertEqual((x + width, y), (SCREEN[0], 0), "at the edge nearest to the asked place")
         self.assertEqual(self.read("F3.dat"), before, "nothing is written before SAVE")
         self.app.press("SAVE")
         wait_for(lambda: self.read("F3.dat") != before, what="SAVE to write the new position")
