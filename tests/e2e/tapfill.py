@@ -97,6 +97,11 @@ class Tapfill:
     def wait_icon_gone(self):
         wait_for(lambda: not self.icons(), what="the icon to leave the tray")
 
+    def told(self, text):
+        """How often Tapfill wrote `text` on its standard error."""
+        with open(self.log, errors="replace") as log:
+            return log.read().count(text)
+
     def running_flag(self):
         env = self.desktop.env
         config = env.get("XDG_CONFIG_HOME") or os.path.join(env["HOME"], ".config")
