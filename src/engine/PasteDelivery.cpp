@@ -23,7 +23,7 @@
 // twice.
 //
 // The user's own clipboard content is kept from the click on and given back
-// once the paste is done or the delivery has ended without it (unless
+// once the delivery has ended, with or without the paste (unless
 // programs.conf says restoreClipboard = false). Keeping it is bounded in
 // time by the clipboard, so the delivery never waits long.
 
@@ -85,7 +85,6 @@ void PasteEngine::onPasteTyped(const platform::SendResult& result)
     }
     failedAttempts_ = 0;
     if (!pasteExpected_) {
-        giveClipboardBack();
         afterPaste();
         return;
     }
@@ -117,7 +116,6 @@ void PasteEngine::checkPaste()
         return;
     case PasteSettling::State::Done:
         pasteSettling_.stop();
-        giveClipboardBack();
         afterPaste();
         return;
     case PasteSettling::State::NotTaken: {
@@ -215,6 +213,7 @@ void PasteEngine::sendIf(bool wanted, const char* keys, std::function<void()> ne
             return;
         }
         delivering_ = false; // the paste is in; what failed after it is not repeated
+        giveClipboardBack();
         if (!result.reason.empty())
             emit deliveryStopped(QString::fromStdString(result.reason));
     });
@@ -229,6 +228,9 @@ void PasteEngine::finishDelivery()
         advancingAfterPaste_ = false;
     }
     delivering_ = false;
+    // Last, so that whoever sees the user's content back knows the
+    // delivery has ended.
+    giveClipboardBack();
 }
 
 bool PasteEngine::copySelectedField()
