@@ -45,7 +45,13 @@ PasteEngine::PasteEngine(model::AppModel& model, platform::Platform& platform)
         model_.pasteModeChanged.connect([this](bool on) { platform_.rightClickInterceptor->setArmed(on); }));
     // Every choice of a field pauses click acceptance: the click that chose
     // it must not count as a paste click.
-    modelConnections_.push_back(model_.fieldSelected.connect([this](model::FieldSet, int) { pauseClickAcceptance(); }));
+    // The advance after a paste chooses no field by a click, and comes
+    // only once the program is done with the paste: a pause then would
+    // swallow the user's click into the next box.
+    modelConnections_.push_back(model_.fieldSelected.connect([this](model::FieldSet, int) {
+        if (!advancingAfterPaste_)
+            pauseClickAcceptance();
+    }));
 }
 
 void PasteEngine::onRightButtonSeen(platform::WindowId window)
@@ -73,6 +79,10 @@ void PasteEngine::onLeftButtonReleased(const platform::HookedMessage& message)
     // Tapfill; pasting into it would be a surprise.
     if (message.ownWindow)
         return;
+    // A click while the last paste is still being taken: the user has
+    // chosen the next place, where a Tab or Enter still to come would go.
+    if (model_.clickAcceptance() && delivering_)
+        userMovedOn_ = true;
     if (model_.clickAcceptance() && !deliveryTimer.isActive()) {
         deliveryTimer.start();
         keepClipboard();

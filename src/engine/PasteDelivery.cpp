@@ -3,7 +3,9 @@
 // Ctrl+Shift+V in terminals, as programs.conf says), or, for programs that
 // cannot paste, the field is typed key by key and the clipboard left alone.
 // Then Tab and Enter when the options ask for them, each only after the one
-// before it has been processed, then the advance to the next field.
+// before it has been processed, then the advance to the next field. A
+// click into another place before Tab and Enter went out drops them: they
+// would land where the user just clicked.
 //
 // After the paste keys the delivery waits until the program is done
 // reading the field from the clipboard (PasteSettling says when): Tab,
@@ -21,7 +23,7 @@
 // twice.
 //
 // The user's own clipboard content is kept from the click on and given back
-// once the paste is done or the delivery has ended without it (unless
+// once the delivery has ended, with or without the paste (unless
 // programs.conf says restoreClipboard = false). Keeping it is bounded in
 // time by the clipboard, so the delivery never waits long.
 
@@ -42,6 +44,7 @@ void PasteEngine::deliver()
         return;
     deliveryTimer.stop();
 
+    userMovedOn_ = false;
     pasteTarget_ = platform_.keys->focusedProgram();
     const platform::ProgramName& program = pasteTarget_;
     const config::PasteMethod method = config_.pasteMethodFor(program.instance, program.wmClass);
@@ -82,7 +85,6 @@ void PasteEngine::onPasteTyped(const platform::SendResult& result)
     }
     failedAttempts_ = 0;
     if (!pasteExpected_) {
-        giveClipboardBack();
         afterPaste();
         return;
     }
@@ -114,7 +116,6 @@ void PasteEngine::checkPaste()
         return;
     case PasteSettling::State::Done:
         pasteSettling_.stop();
-        giveClipboardBack();
         afterPaste();
         return;
     case PasteSettling::State::NotTaken: {
@@ -195,8 +196,8 @@ void PasteEngine::retryDeliveryLater()
 
 void PasteEngine::afterPaste()
 {
-    sendIf(model_.autoTab, "{TAB}", [this] {
-        sendIf(model_.autoEnter, "{ENTER}", [this] { finishDelivery(); });
+    sendIf(model_.autoTab && !userMovedOn_, "{TAB}", [this] {
+        sendIf(model_.autoEnter && !userMovedOn_, "{ENTER}", [this] { finishDelivery(); });
     });
 }
 
@@ -212,6 +213,7 @@ void PasteEngine::sendIf(bool wanted, const char* keys, std::function<void()> ne
             return;
         }
         delivering_ = false; // the paste is in; what failed after it is not repeated
+        giveClipboardBack();
         if (!result.reason.empty())
             emit deliveryStopped(QString::fromStdString(result.reason));
     });
@@ -221,9 +223,14 @@ void PasteEngine::finishDelivery()
 {
     if (model_.autoAdvance && model_.clickAcceptance()) {
         skipNextAdvance_ = false; // an automatic advance always moves
+        advancingAfterPaste_ = true;
         advance();
+        advancingAfterPaste_ = false;
     }
     delivering_ = false;
+    // Last, so that whoever sees the user's content back knows the
+    // delivery has ended.
+    giveClipboardBack();
 }
 
 bool PasteEngine::copySelectedField()

@@ -111,6 +111,9 @@ private:
     platform::Platform& platform_;
     config::ProgramsConfig config_;
     bool delivering_ = false;
+    /// The user clicked again before this delivery's Tab and Enter went out.
+    bool userMovedOn_ = false;
+    bool advancingAfterPaste_ = false;
     /// The paste being delivered: whether a program is to read a field
     /// from the clipboard, which program has the focus, and its reads.
     bool pasteExpected_ = false;

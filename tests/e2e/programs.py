@@ -72,7 +72,7 @@ class Target:
         texts = [e.data for e in self.events() if e.kind == "content" and e.widget == f"e{entry}"]
         return texts[-1] if texts else ""
 
-    def wait_text(self, entry, text, timeout=5.0):
+    def wait_text(self, entry, text, timeout=10.0):
         return wait_for(lambda: self.text(entry) == text, timeout=timeout,
                         what=lambda: f"{self.name} e{entry} to hold {text!r} (holds {self.text(entry)!r})")
 
@@ -95,8 +95,8 @@ class ToolkitForm(Target):
         self.title = f"{self.name} Form"
         self.process = desktop.start(toolkit, [SYSTEM_PYTHON, os.path.join(TARGETS, "toolkit_form.py"),
                                                toolkit, self.report, self.title, str(entries)])
-        self.window = desktop.wait_window(self.title)
-        self.wait_ready(10)
+        self.window = desktop.wait_window(self.title, timeout=30)
+        self.wait_ready(30)
 
     def origin(self):
         x, y, _, _ = self.desktop.geometry(self.window)
@@ -165,6 +165,7 @@ class WebForm(Target):
     def stop(self):
         super().stop()
         self.server.shutdown()
+        self.server.server_close()
 
 
 class Terminal(Target):
@@ -208,8 +209,10 @@ class Emacs(Target):
         super().__init__(desktop)
         self.name = "Emacs"
         self.title = "Tapfill Emacs"
-        save = (f'(add-hook (quote after-change-functions) (lambda (&rest _) (write-region (point-min) '
-                f'(point-max) "{self.report}" nil (quote silent))))')
+        # Only the buffer typed into: Emacs logs into *Messages* meanwhile.
+        save = (f'(with-current-buffer "*scratch*" (add-hook (quote after-change-functions) '
+                f'(lambda (&rest _) (write-region (point-min) (point-max) "{self.report}" nil '
+                f'(quote silent))) nil t))')
         self.process = desktop.start("emacs", ["emacs", "-Q", "-T", self.title, "--eval", save])
         self.window = desktop.wait_window(self.title, timeout=30)
         time.sleep(1.0)

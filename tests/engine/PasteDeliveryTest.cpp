@@ -60,7 +60,7 @@ TEST_F(PasteDelivery, PastesTheSelectedFieldWithCtrlVTabEnterThenTheAdvanceAndGo
     }
 }
 
-TEST_F(PasteDelivery, AutoAdvanceAlwaysMovesAndPausesClickAcceptance)
+TEST_F(PasteDelivery, AutoAdvanceAlwaysMovesAndLeavesClickAcceptanceOn)
 {
     model.autoAdvance = true;
     // Half a right click went before: an automatic advance still moves.
@@ -69,12 +69,28 @@ TEST_F(PasteDelivery, AutoAdvanceAlwaysMovesAndPausesClickAcceptance)
     engine.resumeClickAcceptance();
     leftClickAndTick();
     EXPECT_EQ(selected(FieldSet::OneLine), 2);
-    EXPECT_FALSE(model.clickAcceptance());
-    EXPECT_TRUE(engine.acceptanceTimer.isActive());
+    EXPECT_TRUE(model.clickAcceptance()) << "the user's next click, right after, still pastes";
 
     fake.keys().typed.clear();
     leftClickAndTick();
-    EXPECT_TRUE(fake.keys().typed.empty()) << "a click inside the 120 ms pause delivers nothing";
+    EXPECT_EQ(fake.keys().typed, Keys{"^{v}"});
+    EXPECT_EQ(fake.clipboard().text, "line 2");
+}
+
+TEST_F(PasteDelivery, AClickBeforeTabAndEnterWentOutDropsThemAndIsDeliveredNext)
+{
+    model.autoTab = model.autoEnter = model.autoAdvance = true;
+    leftRelease();
+    engine.deliver();
+    fake.clipboard().reportRead();
+    leftRelease(); // into the next box, while the program may still read
+    settle();
+    EXPECT_EQ(fake.keys().typed, Keys{"^{v}"}) << "no Tab or Enter into the box just clicked";
+    EXPECT_EQ(selected(FieldSet::OneLine), 1);
+    engine.deliver();
+    pasteTaken();
+    EXPECT_EQ(fake.clipboard().text, "line 1");
+    EXPECT_EQ(fake.keys().typed, (Keys{"^{v}", "^{v}", "{TAB}", "{ENTER}"}));
 }
 
 TEST_F(PasteDelivery, NoAdvanceWhenClickAcceptanceWentOffBeforeTheTick)
