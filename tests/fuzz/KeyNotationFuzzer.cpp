@@ -2,7 +2,7 @@
 // field's text. What either makes of it is only keys of real characters,
 // and the keystrokes written out again read back the same.
 #include "platform/x11/KeyNotation.h"
-#include "storage/Utf8.h"
+#include "text/Utf8.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -48,7 +48,7 @@ std::string notation(const std::vector<KeyStroke>& strokes)
         if (stroke.named)
             text += keyName(stroke.key);
         else
-            tapfill::storage::appendUtf8(text, stroke.character);
+            tapfill::text::appendUtf8(text, stroke.character);
         text += '}';
     }
     return text;
@@ -63,7 +63,7 @@ std::string typed(const std::vector<KeyStroke>& strokes)
         if (stroke.named)
             text += stroke.key == NamedKey::Enter ? '\n' : '\t';
         else
-            tapfill::storage::appendUtf8(text, stroke.character);
+            tapfill::text::appendUtf8(text, stroke.character);
     }
     return text;
 }
