@@ -79,6 +79,7 @@ private:
     std::function<void(int)> endProcess_;
     std::unique_ptr<RunningCopyLock> copyLock_;
     bool started_ = false;
+    model::Connection deliveryStopped_;
 };
 
 } // namespace tapfill

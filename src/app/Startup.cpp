@@ -57,9 +57,10 @@ Application::Application(platform::Platform& platform, std::filesystem::path dat
     trayMenu = std::make_unique<ui::TrayMenu>(model, *engine, std::move(commands));
     platform_.tray->setMenu(&trayMenu->menu);
     connect(mainWindow.get(), &ui::MainWindow::closed, this, [this] { onMainWindowClosed(); });
-    connect(engine.get(), &engine::PasteEngine::deliveryStopped, this, [this](const QString& reason) {
-        std::fprintf(stderr, "tapfill: the field was not pasted: %s\n", reason.toUtf8().constData());
-        const QString text = QStringLiteral("The field was not pasted: ") + reason + QLatin1Char('.');
+    deliveryStopped_ = engine->deliveryStopped.connect([this](const std::string& reason) {
+        std::fprintf(stderr, "tapfill: the field was not pasted: %s\n", reason.c_str());
+        const QString text =
+            QStringLiteral("The field was not pasted: ") + QString::fromStdString(reason) + QLatin1Char('.');
         // The user is clicking through another program's form: a message
         // box would take the focus from it and block Tapfill's window until
         // answered; a tray message, or without a tray the notice, does not.

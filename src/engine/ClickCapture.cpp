@@ -12,19 +12,13 @@ namespace tapfill::engine {
 
 using platform::MouseMessage;
 
-PasteEngine::PasteEngine(model::AppModel& model, platform::Platform& platform)
+PasteEngine::PasteEngine(model::AppModel& model, platform::PasteServices& platform)
     : model_(model), platform_(platform)
 {
-    // The paste comes a fixed 100 ms after the click, not 95..105 ms.
-    deliveryTimer.setTimerType(Qt::PreciseTimer);
-    deliveryTimer.setInterval(DeliveryDelayMs);
-    acceptanceTimer.setTimerType(Qt::PreciseTimer);
-    acceptanceTimer.setInterval(AcceptanceDelayMs);
-    connect(&deliveryTimer, &QTimer::timeout, this, &PasteEngine::deliver);
-    connect(&acceptanceTimer, &QTimer::timeout, this, &PasteEngine::resumeClickAcceptance);
-    settleTimer.setSingleShot(true);
-    settleTimer.setTimerType(Qt::PreciseTimer);
-    connect(&settleTimer, &QTimer::timeout, this, &PasteEngine::checkPaste);
+    using Kind = platform::TimerService::Kind;
+    deliveryTimer = platform_.timers->makeTimer(Kind::Repeating, [this] { deliver(); });
+    acceptanceTimer = platform_.timers->makeTimer(Kind::OneShot, [this] { resumeClickAcceptance(); });
+    settleTimer = platform_.timers->makeTimer(Kind::OneShot, [this] { checkPaste(); });
     platform_.clipboard->onTextRead = [this](const platform::ClipboardRead& read) { onTextRead(read); };
 
     platform_.rightClickHook->watch({MouseMessage::RightButtonDown, MouseMessage::RightButtonUp},
@@ -58,7 +52,7 @@ void PasteEngine::onRightButtonSeen(platform::WindowId window)
 {
     if (model_.pasteMode()) {
         platform_.rightClickInterceptor->setTargetWindow(window);
-        emit showWindowRequested(); // it may have been put away with HIDE
+        showWindowRequested.notify(); // it may have been put away with HIDE
     }
 }
 
@@ -67,7 +61,7 @@ void PasteEngine::onRightButtonIntercepted(bool& keep)
     // Both the press and the release come here; skipNextAdvance_ makes them one step.
     if (model_.pasteMode()) {
         keep = true;
-        emit raiseWindowRequested();
+        raiseWindowRequested.notify();
         if (model_.clickAcceptance())
             advance();
     }
@@ -83,8 +77,8 @@ void PasteEngine::onLeftButtonReleased(const platform::HookedMessage& message)
     // chosen the next place, where a Tab or Enter still to come would go.
     if (model_.clickAcceptance() && delivering_)
         userMovedOn_ = true;
-    if (model_.clickAcceptance() && !deliveryTimer.isActive()) {
-        deliveryTimer.start();
+    if (model_.clickAcceptance() && !deliveryTimer->isActive()) {
+        deliveryTimer->start(DeliveryDelayMs);
         keepClipboard();
     }
 }

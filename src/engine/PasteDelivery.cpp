@@ -42,7 +42,7 @@ void PasteEngine::deliver()
     // click's delivery follows at a later tick.
     if (delivering_)
         return;
-    deliveryTimer.stop();
+    deliveryTimer->stop();
 
     userMovedOn_ = false;
     pasteTarget_ = platform_.keys->focusedProgram();
@@ -103,7 +103,7 @@ void PasteEngine::onTextRead(const platform::ClipboardRead& read)
 void PasteEngine::scheduleSettleCheck()
 {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(pasteSettling_.decidedAt() - clock());
-    settleTimer.start(static_cast<int>(std::max<long long>(left.count(), 0)));
+    settleTimer->start(static_cast<int>(std::max<long long>(left.count(), 0)));
 }
 
 void PasteEngine::checkPaste()
@@ -132,9 +132,9 @@ void PasteEngine::checkPaste()
 void PasteEngine::stopDelivery(const std::string& reason)
 {
     failedAttempts_ = 0;
-    deliveryTimer.stop();
+    deliveryTimer->stop();
     giveClipboardBack();
-    emit deliveryStopped(QString::fromStdString(reason));
+    deliveryStopped.notify(reason);
 }
 
 void PasteEngine::keepClipboard()
@@ -158,7 +158,7 @@ void PasteEngine::giveClipboardBack()
 {
     // Another click's delivery is due: it puts a field there again, and
     // gives the user's content back after its own paste.
-    if (!keepingClipboard_ || deliveryTimer.isActive())
+    if (!keepingClipboard_ || deliveryTimer->isActive())
         return;
     keepingClipboard_ = false;
     waitingForClipboard_ = false;
@@ -186,12 +186,12 @@ void PasteEngine::retryDeliveryLater()
 {
     if (++failedAttempts_ >= MaxDeliveryAttempts) {
         failedAttempts_ = 0;
-        deliveryTimer.stop();
+        deliveryTimer->stop();
         giveClipboardBack();
         return;
     }
-    if (!deliveryTimer.isActive())
-        deliveryTimer.start();
+    if (!deliveryTimer->isActive())
+        deliveryTimer->start(DeliveryDelayMs);
 }
 
 void PasteEngine::afterPaste()
@@ -215,7 +215,7 @@ void PasteEngine::sendIf(bool wanted, const char* keys, std::function<void()> ne
         delivering_ = false; // the paste is in; what failed after it is not repeated
         giveClipboardBack();
         if (!result.reason.empty())
-            emit deliveryStopped(QString::fromStdString(result.reason));
+            deliveryStopped.notify(result.reason);
     });
 }
 

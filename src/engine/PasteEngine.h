@@ -8,20 +8,21 @@
 #include "config/ProgramsConfig.h"
 #include "engine/PasteSettling.h"
 #include "model/AppModel.h"
-#include "platform/Platform.h"
-
-#include <QObject>
-#include <QTimer>
+#include "model/Signal.h"
+#include "platform/PasteServices.h"
 
 #include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace tapfill::engine {
 
-class PasteEngine : public QObject {
-    Q_OBJECT
+class PasteEngine {
 public:
-    PasteEngine(model::AppModel& model, platform::Platform& platform);
+    PasteEngine(model::AppModel& model, platform::PasteServices& platform);
+    PasteEngine(const PasteEngine&) = delete;
+    PasteEngine& operator=(const PasteEngine&) = delete;
 
     /// The paste comes this long after the left click that asked for it, so
     /// that the clicked program has put its caret into the box.
@@ -80,20 +81,23 @@ public:
     /// The key sequence that makes a program paste by `method` (not Type).
     static const char* pasteKeys(config::PasteMethod method);
 
-    QTimer deliveryTimer;
-    QTimer acceptanceTimer;
+    /// Ticks every delivery delay from an accepted click until a delivery
+    /// has gone out or is dropped.
+    std::unique_ptr<platform::Timer> deliveryTimer;
+    /// Ticks once, the acceptance delay after click acceptance was paused.
+    std::unique_ptr<platform::Timer> acceptanceTimer;
     /// Ticks when the paste being watched may have been taken, or not.
-    QTimer settleTimer;
+    std::unique_ptr<platform::Timer> settleTimer;
     /// The time the paste is watched by; tests set their own.
     std::function<PasteSettling::Clock::time_point()> clock = [] { return PasteSettling::Clock::now(); };
 
-signals:
+    // ---- requests to the windows ----------------------------------------------
     /// The main window should be shown, shown on top, or put away.
-    void showWindowRequested();
-    void raiseWindowRequested();
-    void hideWindowRequested();
-    /// A delivery was stopped rather than type a wrong key; `reason` says why.
-    void deliveryStopped(const QString& reason);
+    model::Signal<> showWindowRequested;
+    model::Signal<> raiseWindowRequested;
+    model::Signal<> hideWindowRequested;
+    /// A delivery was stopped rather than type a wrong key; the reason says why.
+    model::Signal<const std::string&> deliveryStopped;
 
 private:
     void retryDeliveryLater();
@@ -108,7 +112,7 @@ private:
     void giveClipboardBack();
 
     model::AppModel& model_;
-    platform::Platform& platform_;
+    platform::PasteServices& platform_;
     config::ProgramsConfig config_;
     bool delivering_ = false;
     /// The user clicked again before this delivery's Tab and Enter went out.

@@ -9,8 +9,8 @@ namespace tapfill::engine {
 void PasteEngine::togglePaste()
 {
     if (!model_.clickAcceptance()) {
-        if (!acceptanceTimer.isActive())
-            acceptanceTimer.start();
+        if (!acceptanceTimer->isActive())
+            acceptanceTimer->start(AcceptanceDelayMs);
         model_.setShowsActivePicture(true);
         model_.setShowsPasteInstructions(true);
     } else {
@@ -25,14 +25,14 @@ void PasteEngine::suspend()
     model_.setPasteMode(false);
     model_.setClickAcceptance(false);
     model_.setShowsActivePicture(false);
-    emit hideWindowRequested();
+    hideWindowRequested.notify();
 }
 
 void PasteEngine::hideWindow()
 {
     model_.setClickAcceptance(false);
     model_.setShowsActivePicture(false);
-    emit hideWindowRequested();
+    hideWindowRequested.notify();
 }
 
 void PasteEngine::togglePasteMode()
@@ -47,8 +47,8 @@ void PasteEngine::togglePasteModeWithWindow()
     } else {
         model_.setPasteMode(true);
         platform_.rightClickInterceptor->setTargetWindow(0);
-        emit showWindowRequested();
-        emit raiseWindowRequested();
+        showWindowRequested.notify();
+        raiseWindowRequested.notify();
     }
 }
 
@@ -56,15 +56,15 @@ void PasteEngine::pauseClickAcceptance()
 {
     if (model_.clickAcceptance()) {
         model_.setClickAcceptance(false);
-        if (!acceptanceTimer.isActive())
-            acceptanceTimer.start();
+        if (!acceptanceTimer->isActive())
+            acceptanceTimer->start(AcceptanceDelayMs);
     }
 }
 
 void PasteEngine::resumeClickAcceptance()
 {
     model_.setClickAcceptance(true);
-    acceptanceTimer.stop();
+    acceptanceTimer->stop();
 }
 
 } // namespace tapfill::engine

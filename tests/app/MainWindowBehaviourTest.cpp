@@ -30,7 +30,7 @@ TEST_F(MainWindowBehaviour, ActivationAndPageTurnsSelectTheFirstButtonOfThePage)
     EXPECT_EQ(selectedIndex(form.oneLineButtons), 0);
     EXPECT_EQ(selectedIndex(form.personalButtons), -1);
     EXPECT_EQ(selectedIndex(form.multiLineButtons), 0);
-    EXPECT_FALSE(engine.acceptanceTimer.isActive()) << "no pause while click acceptance is off";
+    EXPECT_FALSE(engine.acceptanceTimer->isActive()) << "no pause while click acceptance is off";
 
     turnOuter(1);
     EXPECT_EQ(selectedIndex(form.personalButtons), 0);
@@ -45,7 +45,7 @@ TEST_F(MainWindowBehaviour, ActivationAndPageTurnsSelectTheFirstButtonOfThePage)
     EXPECT_EQ(model.page(), model::Page::MultiLine);
     EXPECT_EQ(model.multiLinePage(), 2);
     EXPECT_FALSE(model.clickAcceptance()) << "a page turn pauses click acceptance";
-    EXPECT_TRUE(engine.acceptanceTimer.isActive());
+    EXPECT_TRUE(engine.acceptanceTimer->isActive());
 
     turnOuter(3);
     EXPECT_EQ(selectedIndex(form.multiLineButtons), 8);

@@ -25,7 +25,7 @@ TEST_F(StartupShutdown, AStoppedDeliveryIsToldInTheTrayOrWithoutATrayInANoticeTh
 {
     app.start();
     const QString text = "The field was not pasted: the program Tk did not take the paste.";
-    emit engine.deliveryStopped("the program Tk did not take the paste");
+    engine.deliveryStopped.notify("the program Tk did not take the paste");
     ASSERT_EQ(fake.tray().messages.size(), 1u);
     EXPECT_EQ(fake.tray().messages[0].second, text);
     EXPECT_FALSE(app.notice->isVisible());
@@ -33,7 +33,7 @@ TEST_F(StartupShutdown, AStoppedDeliveryIsToldInTheTrayOrWithoutATrayInANoticeTh
     // Without a tray: no modal box, which would block the main window; that
     // the notice leaves the focus where it was is met in the e2e tests.
     fake.tray().trayAvailable = false;
-    emit engine.deliveryStopped("the program Tk did not take the paste");
+    engine.deliveryStopped.notify("the program Tk did not take the paste");
     EXPECT_EQ(fake.tray().messages.size(), 1u);
     EXPECT_TRUE(fake.dialogs().messages.empty());
     ASSERT_TRUE(app.notice->isVisible());

@@ -15,13 +15,13 @@ struct ClickCapture : EngineFixture {
 TEST_F(ClickCapture, LeftReleaseStartsADeliveryOnlyWithClickAcceptanceOnWhateverThePasteMode)
 {
     fake.leftClickHook().injectMessage(MouseMessage::LeftButtonUp);
-    EXPECT_FALSE(engine.deliveryTimer.isActive());
+    EXPECT_FALSE(engine.deliveryTimer->isActive());
 
     acceptClicks();
     fake.leftClickHook().injectMessage(MouseMessage::LeftButtonUp, 0x99, /*ownWindow=*/true);
-    EXPECT_FALSE(engine.deliveryTimer.isActive()) << "a click on Tapfill itself is no paste click";
+    EXPECT_FALSE(engine.deliveryTimer->isActive()) << "a click on Tapfill itself is no paste click";
     fake.leftClickHook().injectMessage(MouseMessage::LeftButtonUp, 0x1234);
-    EXPECT_TRUE(engine.deliveryTimer.isActive());
+    EXPECT_TRUE(engine.deliveryTimer->isActive());
     EXPECT_TRUE(fake.keys().typed.empty()) << "nothing is typed before the tick";
     engine.deliver();
     pasteTaken();
@@ -37,7 +37,7 @@ TEST_F(ClickCapture, TwoReleasesWithin100msGiveOnePaste)
     fake.leftClickHook().injectMessage(MouseMessage::LeftButtonUp);
     fake.leftClickHook().injectMessage(MouseMessage::LeftButtonUp);
     engine.deliver();
-    EXPECT_FALSE(engine.deliveryTimer.isActive());
+    EXPECT_FALSE(engine.deliveryTimer->isActive());
     EXPECT_EQ(fake.keys().typed.size(), 1u);
     EXPECT_EQ(fake.clipboard().text, "Jane");
 }
@@ -73,7 +73,7 @@ TEST_F(ClickCapture, ReleaseInsideThe120msPauseStillGivesExactlyOneStepPerClick)
     fake.rightClickInterceptor().injectMessage(MouseMessage::RightButtonDown);
     EXPECT_EQ(selected(FieldSet::OneLine), 1);
     EXPECT_FALSE(model.clickAcceptance());
-    EXPECT_TRUE(engine.acceptanceTimer.isActive());
+    EXPECT_TRUE(engine.acceptanceTimer->isActive());
     fake.rightClickInterceptor().injectMessage(MouseMessage::RightButtonUp);
     engine.resumeClickAcceptance();
 

@@ -59,7 +59,7 @@ TEST_F(ClipboardGiveBack, GivenBackOnceWhateverEndsTheDelivery)
 
     fake.clipboard().failures = 1000;
     leftRelease();
-    while (engine.deliveryTimer.isActive())
+    while (engine.deliveryTimer->isActive())
         engine.deliver();
     EXPECT_EQ(givenBack(), 2);
     fake.clipboard().failures = 0;

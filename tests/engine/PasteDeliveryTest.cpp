@@ -54,7 +54,7 @@ TEST_F(PasteDelivery, PastesTheSelectedFieldWithCtrlVTabEnterThenTheAdvanceAndGo
         }
         EXPECT_EQ(fake.keys().typed, keys);
         EXPECT_EQ(selected(FieldSet::OneLine), advance ? 0 : 11) << "advance wraps to the first field";
-        EXPECT_FALSE(engine.deliveryTimer.isActive());
+        EXPECT_FALSE(engine.deliveryTimer->isActive());
         EXPECT_FALSE(engine.delivering());
         fake.keys().holdProcessing = false;
     }
@@ -137,18 +137,18 @@ TEST_F(PasteDelivery, FailureBeforeThePasteIsRetriedForAboutTwoSecondsThenDroppe
     leftRelease();
     for (int tick = 0; tick < 3; ++tick)
         engine.deliver();
-    EXPECT_TRUE(engine.deliveryTimer.isActive());
+    EXPECT_TRUE(engine.deliveryTimer->isActive());
     EXPECT_TRUE(fake.keys().typed.empty());
     engine.deliver();
     EXPECT_EQ(fake.keys().typed, Keys{"^{v}"});
-    EXPECT_FALSE(engine.deliveryTimer.isActive());
+    EXPECT_FALSE(engine.deliveryTimer->isActive());
     pasteTaken();
 
     fake.keys().typed.clear();
     fake.clipboard().failures = 1000;
     leftRelease();
     int ticks = 0;
-    while (engine.deliveryTimer.isActive() && ticks < 1000) {
+    while (engine.deliveryTimer->isActive() && ticks < 1000) {
         engine.deliver();
         ++ticks;
     }
@@ -161,7 +161,7 @@ TEST_F(PasteDelivery, KeysThatCouldNotBeTypedAreRetriedButAPasteIsNeverTypedTwic
     fake.keys().failNext = true; // Ctrl+V could not be typed at all
     leftRelease();
     engine.deliver();
-    EXPECT_TRUE(engine.deliveryTimer.isActive());
+    EXPECT_TRUE(engine.deliveryTimer->isActive());
     engine.deliver();
     EXPECT_EQ(fake.keys().typed, Keys{"^{v}"});
     pasteTaken();
@@ -175,15 +175,15 @@ TEST_F(PasteDelivery, KeysThatCouldNotBeTypedAreRetriedButAPasteIsNeverTypedTwic
     pasteTaken();
     fake.keys().processNext(false); // Tab failed
     EXPECT_EQ(fake.keys().typed, (Keys{"^{v}", "{TAB}"}));
-    EXPECT_FALSE(engine.deliveryTimer.isActive());
+    EXPECT_FALSE(engine.deliveryTimer->isActive());
     EXPECT_FALSE(engine.delivering());
 }
 
 TEST_F(PasteDelivery, APasteTheProgramDidNotTakeEndsTheDeliveryAndIsNotRetried)
 {
     model.autoTab = model.autoEnter = model.autoAdvance = true;
-    QStringList told;
-    QObject::connect(&engine, &engine::PasteEngine::deliveryStopped, [&](const QString& why) { told << why; });
+    std::vector<std::string> told;
+    const auto connection = engine.deliveryStopped.connect([&](const std::string& why) { told.push_back(why); });
     fake.keys().focused = {"tk_form", "Tk_form", 4242};
     // Nothing read at all; only a clipboard manager's copy; only the list
     // of formats: none of them is the program taking the text.
@@ -201,9 +201,9 @@ TEST_F(PasteDelivery, APasteTheProgramDidNotTakeEndsTheDeliveryAndIsNotRetried)
         settle();
         EXPECT_EQ(fake.keys().typed, Keys{"^{v}"}) << "no Tab, no Enter, no second paste";
         EXPECT_EQ(selected(FieldSet::OneLine), 0) << "no advance";
-        EXPECT_FALSE(engine.deliveryTimer.isActive());
+        EXPECT_FALSE(engine.deliveryTimer->isActive());
         EXPECT_FALSE(engine.delivering());
-        EXPECT_EQ(told, QStringList{"the program Tk_form did not take the paste"});
+        EXPECT_EQ(told, std::vector<std::string>{"the program Tk_form did not take the paste"});
     }
 
     fake.keys().typed.clear();
@@ -222,7 +222,7 @@ TEST_F(PasteDelivery, AClickDuringADeliveryIsDeliveredAfterIt)
     leftRelease();
     engine.deliver(); // the first delivery still waits for its paste
     EXPECT_EQ(fake.keys().typed.size(), 1u);
-    EXPECT_TRUE(engine.deliveryTimer.isActive());
+    EXPECT_TRUE(engine.deliveryTimer->isActive());
 
     fake.keys().processNext();
     engine.deliver();

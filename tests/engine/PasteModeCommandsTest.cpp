@@ -13,7 +13,7 @@ TEST_F(PasteModeCommands, PasteArmsClickAcceptanceAtTheNextTickAndDisarmsAtOnce)
 {
     engine.togglePaste();
     EXPECT_FALSE(model.clickAcceptance()) << "not before the 120 ms";
-    EXPECT_TRUE(engine.acceptanceTimer.isActive());
+    EXPECT_TRUE(engine.acceptanceTimer->isActive());
     EXPECT_TRUE(model.showsActivePicture());
     EXPECT_TRUE(model.showsPasteInstructions());
     engine.togglePaste(); // twice within the 120 ms still arms
@@ -21,11 +21,11 @@ TEST_F(PasteModeCommands, PasteArmsClickAcceptanceAtTheNextTickAndDisarmsAtOnce)
 
     engine.resumeClickAcceptance();
     EXPECT_TRUE(model.clickAcceptance());
-    EXPECT_FALSE(engine.acceptanceTimer.isActive());
+    EXPECT_FALSE(engine.acceptanceTimer->isActive());
 
     engine.togglePaste();
     EXPECT_FALSE(model.clickAcceptance());
-    EXPECT_FALSE(engine.acceptanceTimer.isActive());
+    EXPECT_FALSE(engine.acceptanceTimer->isActive());
     EXPECT_FALSE(model.showsActivePicture());
     EXPECT_FALSE(model.showsPasteInstructions());
     EXPECT_FALSE(model.pasteMode()) << "PASTE leaves paste mode alone";
@@ -34,14 +34,14 @@ TEST_F(PasteModeCommands, PasteArmsClickAcceptanceAtTheNextTickAndDisarmsAtOnce)
 TEST_F(PasteModeCommands, ChoosingAFieldPausesOnlyWhileClickAcceptanceIsOn)
 {
     model.select(FieldSet::OneLine, 2);
-    EXPECT_FALSE(engine.acceptanceTimer.isActive()) << "off stays off";
+    EXPECT_FALSE(engine.acceptanceTimer->isActive()) << "off stays off";
 
     acceptClicks();
     model.select(FieldSet::OneLine, 2); // the field already selected counts too
     EXPECT_FALSE(model.clickAcceptance());
-    EXPECT_TRUE(engine.acceptanceTimer.isActive());
+    EXPECT_TRUE(engine.acceptanceTimer->isActive());
     model.select(FieldSet::MultiLine, 6);
-    EXPECT_TRUE(engine.acceptanceTimer.isActive());
+    EXPECT_TRUE(engine.acceptanceTimer->isActive());
     engine.resumeClickAcceptance();
     EXPECT_TRUE(model.clickAcceptance());
 }

@@ -4,31 +4,20 @@
 
 #include "engine/PasteEngine.h"
 #include "model/AppModel.h"
-#include "platform/fake/FakePlatform.h"
-
-#include <QCoreApplication>
+#include "platform/fake/FakePasteServices.h"
 
 #include <gtest/gtest.h>
 
-namespace tapfill::test {
+#include <vector>
 
-/// Timers need an application object; one serves the whole test program.
-inline QCoreApplication& coreApp()
-{
-    static int argc = 1;
-    static char name[] = "tapfill-engine-tests";
-    static char* argv[] = {name, nullptr};
-    static auto* app = new QCoreApplication(argc, argv);
-    return *app;
-}
+namespace tapfill::test {
 
 struct EngineFixture : ::testing::Test {
     EngineFixture()
     {
-        coreApp();
-        QObject::connect(&engine, &engine::PasteEngine::showWindowRequested, [this] { ++showRequests; });
-        QObject::connect(&engine, &engine::PasteEngine::raiseWindowRequested, [this] { ++raiseRequests; });
-        QObject::connect(&engine, &engine::PasteEngine::hideWindowRequested, [this] { ++hideRequests; });
+        requests.push_back(engine.showWindowRequested.connect([this] { ++showRequests; }));
+        requests.push_back(engine.raiseWindowRequested.connect([this] { ++raiseRequests; }));
+        requests.push_back(engine.hideWindowRequested.connect([this] { ++hideRequests; }));
         model.setPages(model::Page::OneLine, 0);
         model.select(model::FieldSet::OneLine, 0);
         engine.clock = [this] { return now; };
@@ -56,7 +45,7 @@ struct EngineFixture : ::testing::Test {
     void leftClickAndTick()
     {
         fake.leftClickHook().injectMessage(platform::MouseMessage::LeftButtonUp);
-        if (engine.deliveryTimer.isActive())
+        if (engine.deliveryTimer->isActive())
             engine.deliver();
         pasteTaken();
     }
@@ -75,11 +64,12 @@ struct EngineFixture : ::testing::Test {
     }
     int selected(model::FieldSet set) const { return model.selectedIndex(set); }
 
-    platform::fake::FakePlatform fake;
+    platform::fake::FakePasteServices fake;
     model::AppModel model;
     engine::PasteEngine engine{model, fake.platform};
     engine::PasteSettling::Clock::time_point now{};
     int showRequests = 0, raiseRequests = 0, hideRequests = 0;
+    std::vector<model::Connection> requests;
 };
 
 } // namespace tapfill::test

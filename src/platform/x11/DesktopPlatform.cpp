@@ -2,6 +2,7 @@
 
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtTimerService.h"
 #include "platform/qt/QtTrayIcon.h"
 #include "platform/qt/QtWindowPlacement.h"
 #include "platform/x11/ClipboardOwner.h"
@@ -48,6 +49,7 @@ std::optional<Platform> makeDesktopPlatform(std::string& error)
     platform.rightClickInterceptor = std::make_unique<x11::X11WindowInterceptor>(connection);
     platform.keys = std::make_unique<x11::X11KeySender>(connection);
     platform.clipboard = std::make_unique<x11::X11Clipboard>(clipboard);
+    platform.timers = std::make_unique<qt::QtTimerService>();
     platform.settings = std::make_unique<qt::QtSettingsStore>();
     platform.tray = std::make_unique<qt::QtTrayIcon>();
     platform.placement = std::make_unique<qt::QtWindowPlacement>();

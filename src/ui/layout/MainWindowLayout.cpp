@@ -56,8 +56,8 @@ WindowLayout make()
                         .icon = Picture::ActiveIcon};
     auto& controls = window.controls;
     auto add = [&controls](Kind kind, std::string name, std::string container, int page, Rect place) -> Control& {
-        return controls.emplace_back(
-            Control{.kind = kind, .name = std::move(name), .container = std::move(container), .page = page, .place = place});
+        return controls.emplace_back(Control{
+            .kind = kind, .name = std::move(name), .container = std::move(container), .page = page, .place = place});
     };
 
     add(Kind::Frame, "Frame1", "", 0, {0, 0, 2895, 6735}).background = PanelGrey;

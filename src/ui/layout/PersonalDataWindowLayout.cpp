@@ -26,7 +26,8 @@ WindowLayout make()
                         .background = FormBlue,
                         .font = Font{}};
     auto& controls = window.controls;
-    controls.push_back({.kind = Kind::Frame, .name = "Frame1", .place = {120, 120, 6975, 4695}, .background = FormBlue});
+    controls.push_back(
+        {.kind = Kind::Frame, .name = "Frame1", .place = {120, 120, 6975, 4695}, .background = FormBlue});
     // Each label stands left of its box on the same row.
     for (int i = 0; i < model::PersonalFieldCount; ++i) {
         const int top = 360 + 360 * i;

@@ -23,7 +23,8 @@ WindowLayout make()
 {
     WindowLayout window{.name = "frmSplash", .width = 7380, .height = 4245, .background = SplashGreen};
     auto& controls = window.controls;
-    controls.push_back({.kind = Kind::Frame, .name = "Frame1", .place = {120, 120, 7200, 4050}, .background = FrameGreen});
+    controls.push_back(
+        {.kind = Kind::Frame, .name = "Frame1", .place = {120, 120, 7200, 4050}, .background = FrameGreen});
     controls.push_back({.kind = Kind::Image,
                         .name = "imgLogo",
                         .container = "Frame1",

@@ -61,22 +61,22 @@ void MainWindow::connectControls()
     connect(multiLinePages, &TabStrip::pageChanged, this, [this] { onMultiLinePageChanged(); });
     connect(personalDataButton, &QPushButton::clicked, this, [this] { openPersonalData(); });
     connect(saveButton, &QPushButton::clicked, this, [this] { onSaveClicked(); });
-    connect(hideButton, &QPushButton::clicked, &engine_, &engine::PasteEngine::hideWindow);
-    connect(pasteButton, &QPushButton::clicked, &engine_, &engine::PasteEngine::togglePaste);
-    connect(suspendButton, &QPushButton::clicked, &engine_, &engine::PasteEngine::suspend);
+    connect(hideButton, &QPushButton::clicked, this, [this] { engine_.hideWindow(); });
+    connect(pasteButton, &QPushButton::clicked, this, [this] { engine_.togglePaste(); });
+    connect(suspendButton, &QPushButton::clicked, this, [this] { engine_.suspend(); });
 
-    connect(&engine_, &engine::PasteEngine::showWindowRequested, this, [this] { show(); });
-    connect(&engine_, &engine::PasteEngine::raiseWindowRequested, this, &MainWindow::bringToTop);
-    connect(&engine_, &engine::PasteEngine::hideWindowRequested, this, [this] { hide(); });
+    connections_.push_back(engine_.showWindowRequested.connect([this] { show(); }));
+    connections_.push_back(engine_.raiseWindowRequested.connect([this] { bringToTop(); }));
+    connections_.push_back(engine_.hideWindowRequested.connect([this] { hide(); }));
 }
 
 void MainWindow::connectModel()
 {
-    modelConnections_.push_back(
+    connections_.push_back(
         model_.fieldSelected.connect([this](FieldSet set, int index) { showSelection(set, index); }));
-    modelConnections_.push_back(model_.textChanged.connect([this](FieldSet set, int index) { showText(set, index); }));
-    modelConnections_.push_back(model_.descriptionChanged.connect([this](int index) { showDescription(index); }));
-    modelConnections_.push_back(model_.lookChanged.connect([this] { showLook(); }));
+    connections_.push_back(model_.textChanged.connect([this](FieldSet set, int index) { showText(set, index); }));
+    connections_.push_back(model_.descriptionChanged.connect([this](int index) { showDescription(index); }));
+    connections_.push_back(model_.lookChanged.connect([this] { showLook(); }));
 }
 
 void MainWindow::showModel()

@@ -117,7 +117,8 @@ private:
     QPointer<PersonalDataWindow> personal_;
     QPoint askedPosition_;         ///< where the data files put the frame
     bool keepFrameInside_ = false; ///< it had to be moved onto a screen
-    std::vector<model::Connection> modelConnections_;
+    /// To the model's changes and the engine's requests.
+    std::vector<model::Connection> connections_;
 };
 
 } // namespace tapfill::ui
