@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and runs every test: unit tests on Qt's
 # offscreen platform, end-to-end tests against real programs under Xvfb.
-# Then builds the Debian package, installs it with apt-get, tests the
-# installed copy on its own desktop and removes the package again.
-# Arguments go to ctest; with arguments the package is left out.
+# Then builds the core alone as a machine without Qt would (its own build
+# folder, build-core/ or $CORE_BUILD_DIR) and runs its tests; builds the
+# Debian package, installs it with apt-get, tests the installed copy on its
+# own desktop and removes the package again.
+# Arguments go to ctest; with arguments the core alone and the package are
+# left out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -14,6 +17,12 @@ export DBUS_SESSION_BUS_ADDRESS=disabled:
 if (($# > 0)); then
   exit 0
 fi
+
+echo "== the core alone, without Qt"
+core_build=${CORE_BUILD_DIR:-build-core}
+cmake -S . -B "$core_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAPFILL_CORE_ONLY=ON >/dev/null
+cmake --build "$core_build" -j2
+(cd "$core_build" && ctest --output-on-failure --timeout 600)
 
 echo "== the Debian package"
 deb=$(scripts/package.sh | tail -n1)
