@@ -69,12 +69,15 @@ void PasteEngine::deliver()
     delivering_ = true;
     // With nothing selected the clipboard is empty: no one will ask.
     pasteExpected_ = model_.selectedIndex(model::AppModel::pastedSet(model_.page())) >= 0;
+    if (pasteExpected_)
+        pasteSettling_.start(program.processId);
     platform_.keys->send(pasteKeys(method), typed);
 }
 
 void PasteEngine::onPasteTyped(const platform::SendResult& result)
 {
     if (!result.typed()) {
+        pasteSettling_.stop();
         delivering_ = false;
         if (result.reason.empty()) {
             retryDeliveryLater();
@@ -88,20 +91,22 @@ void PasteEngine::onPasteTyped(const platform::SendResult& result)
         afterPaste();
         return;
     }
-    pasteSettling_.start(clock(), pasteTarget_.processId);
+    pasteSettling_.keysIn(clock());
     scheduleSettleCheck();
 }
 
 void PasteEngine::onTextRead(const platform::ClipboardRead& read)
 {
-    if (!pasteSettling_.watching())
-        return;
+    if (pasteSettling_.decidedAt() == PasteSettling::Clock::time_point::max())
+        return; // not before the keys are in
     pasteSettling_.onRead(clock(), read);
     scheduleSettleCheck();
 }
 
 void PasteEngine::scheduleSettleCheck()
 {
+    if (pasteSettling_.decidedAt() == PasteSettling::Clock::time_point::max())
+        return; // not before the keys are in
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(pasteSettling_.decidedAt() - clock());
     settleTimer.start(static_cast<int>(std::max<long long>(left.count(), 0)));
 }

@@ -49,10 +49,14 @@ public:
         NotTaken, ///< the program never asked for the text
     };
 
-    /// Starts watching a paste whose keys reached `program`'s queue at
-    /// `keysIn`; `program` 0 when the window system could not tell which
-    /// process has the focus (then any read counts).
-    void start(Clock::time_point keysIn, long program);
+    /// Starts watching a paste into `program` before its keys go out, so
+    /// that no read is missed however fast it comes; `program` 0 when the
+    /// window system could not tell which process has the focus (then any
+    /// read counts).
+    void start(long program);
+    /// The paste keys reached the program's queue at `at`: the wait runs
+    /// from there.
+    void keysIn(Clock::time_point at);
     /// Stops watching.
     void stop() { state_ = State::Idle; }
     /// A read of Tapfill's text, at `at`.
@@ -69,6 +73,7 @@ private:
     State state_ = State::Idle;
     long program_ = 0;
     Clock::time_point keysIn_{};
+    bool keysTyped_ = false;
     Clock::time_point lastRead_{};
     bool anyRead_ = false;
     bool taken_ = false;
