@@ -3,20 +3,24 @@ through ctypes (standard library only)."""
 
 import ctypes
 import ctypes.util
+import queue
+import select
+import threading
+import time
 
-X11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
-X11.XOpenDisplay.restype = ctypes.c_void_p
-X11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-X11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-X11.XInternAtom.restype = ctypes.c_ulong
-X11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-X11.XGetSelectionOwner.restype = ctypes.c_ulong
-X11.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+_lib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
+_lib.XOpenDisplay.restype = ctypes.c_void_p
+_lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+_lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+_lib.XInternAtom.restype = ctypes.c_ulong
+_lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+_lib.XGetSelectionOwner.restype = ctypes.c_ulong
+_lib.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
 
 
 class Connection:
     def __init__(self, display):
-        self.dpy = X11.XOpenDisplay(display.encode())
+        self.dpy = _lib.XOpenDisplay(display.encode())
         if not self.dpy:
             raise RuntimeError(f"cannot open display {display}")
 
@@ -24,19 +28,19 @@ class Connection:
         return self
 
     def __exit__(self, *exc):
-        X11.XCloseDisplay(self.dpy)
+        _lib.XCloseDisplay(self.dpy)
         return False
 
     def atom(self, name):
-        return X11.XInternAtom(self.dpy, name.encode(), 0)
+        return _lib.XInternAtom(self.dpy, name.encode(), 0)
 
     def selection_owner(self, selection):
-        return X11.XGetSelectionOwner(self.dpy, self.atom(selection))
+        return _lib.XGetSelectionOwner(self.dpy, self.atom(selection))
 
 
 
-X11.XSetPointerMapping.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_ubyte), ctypes.c_int]
-X11.XGetPointerMapping.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_ubyte), ctypes.c_int]
+_lib.XSetPointerMapping.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_ubyte), ctypes.c_int]
+_lib.XGetPointerMapping.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_ubyte), ctypes.c_int]
 
 
 def set_pointer_mapping(display, buttons):
@@ -44,22 +48,47 @@ def set_pointer_mapping(display, buttons):
     left-handed mouse); returns the mapping it replaced."""
     with Connection(display) as x:
         old = (ctypes.c_ubyte * 32)()
-        count = X11.XGetPointerMapping(x.dpy, old, 32)
+        count = _lib.XGetPointerMapping(x.dpy, old, 32)
         new = (ctypes.c_ubyte * count)(*list(old)[:count])
         for i, b in enumerate(buttons):
             new[i] = b
-        X11.XSetPointerMapping(x.dpy, new, count)
+        _lib.XSetPointerMapping(x.dpy, new, count)
         return list(old)[:count]
 
 
-X11.XFlush.argtypes = [ctypes.c_void_p]
-X11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+_xtst = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xtst") or "libXtst.so.6")
+_xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+_xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
+                                       ctypes.c_ulong]
+_lib.XFlush.argtypes = [ctypes.c_void_p]
+_lib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
 
 
-X11.XQueryPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_void_p] * 7
-X11.XDefaultRootWindow.restype = ctypes.c_ulong
-X11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-X11.XkbLockGroup.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_uint]
+class Pointer(Connection):
+    """The user's mouse, through XTest, with the moment of each event known
+    to the microsecond (xdotool would add a process start to every click)."""
+
+    def move(self, x, y):
+        _xtst.XTestFakeMotionEvent(self.dpy, -1, x, y, 0)
+        _lib.XSync(self.dpy, 0)
+
+    def button(self, button, press):
+        """Presses or releases; returns the wall-clock time in microseconds
+        at which the server had taken the event."""
+        _xtst.XTestFakeButtonEvent(self.dpy, button, 1 if press else 0, 0)
+        _lib.XSync(self.dpy, 0)
+        return time.time_ns() // 1000
+
+    def click(self, button=1, hold=0.03):
+        self.button(button, True)
+        time.sleep(hold)
+        return self.button(button, False)
+
+
+_lib.XQueryPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_void_p] * 7
+_lib.XDefaultRootWindow.restype = ctypes.c_ulong
+_lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+_lib.XkbLockGroup.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_uint]
 XKB_USE_CORE_KBD = 0x100
 SHIFT, LOCK, CONTROL, ALT = 1, 2, 4, 8
 
@@ -70,7 +99,7 @@ def modifier_state(display):
         root, child = ctypes.c_ulong(), ctypes.c_ulong()
         rx, ry, wx, wy = (ctypes.c_int() for _ in range(4))
         mask = ctypes.c_uint()
-        X11.XQueryPointer(x.dpy, X11.XDefaultRootWindow(x.dpy), ctypes.byref(root), ctypes.byref(child),
+        _lib.XQueryPointer(x.dpy, _lib.XDefaultRootWindow(x.dpy), ctypes.byref(root), ctypes.byref(child),
                            ctypes.byref(rx), ctypes.byref(ry), ctypes.byref(wx), ctypes.byref(wy),
                            ctypes.byref(mask))
         return mask.value & 0xFF
@@ -79,8 +108,8 @@ def modifier_state(display):
 def lock_group(display, group):
     """Locks keyboard group `group` (0 is the first layout), as a layout switch key does."""
     with Connection(display) as x:
-        X11.XkbLockGroup(x.dpy, XKB_USE_CORE_KBD, group)
-        X11.XSync(x.dpy, 0)
+        _lib.XkbLockGroup(x.dpy, XKB_USE_CORE_KBD, group)
+        _lib.XSync(x.dpy, 0)
 
 
 # -- selections -----------------------------------------------------------------
@@ -99,17 +128,26 @@ class _SelectionNotify(ctypes.Structure):
                 ("target", Atom), ("property", Atom), ("time", Time)]
 
 
-Event = ctypes.c_long * 24  # the size of XEvent
+class _FixesSelectionNotify(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", Window), ("subtype", ctypes.c_int),
+                ("owner", Window), ("selection", Atom), ("timestamp", Time),
+                ("selection_timestamp", Time)]
+
+
+_Event = ctypes.c_long * 24  # the size of XEvent
 SELECTION_CLEAR, SELECTION_REQUEST, SELECTION_NOTIFY = 29, 30, 31
 XA_ATOM = 4
-X11.XCreateSimpleWindow.restype = Window
-X11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, Window, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+_lib.XCreateSimpleWindow.restype = Window
+_lib.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, Window, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
                                      ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
-X11.XSetSelectionOwner.argtypes = [ctypes.c_void_p, Atom, Window, Time]
-X11.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
-X11.XChangeProperty.argtypes = [ctypes.c_void_p, Window, Atom, Atom, ctypes.c_int, ctypes.c_int,
+_lib.XSetSelectionOwner.argtypes = [ctypes.c_void_p, Atom, Window, Time]
+_lib.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+_lib.XPending.argtypes = [ctypes.c_void_p]
+_lib.XConnectionNumber.argtypes = [ctypes.c_void_p]
+_lib.XChangeProperty.argtypes = [ctypes.c_void_p, Window, Atom, Atom, ctypes.c_int, ctypes.c_int,
                                  ctypes.c_void_p, ctypes.c_int]
-X11.XSendEvent.argtypes = [ctypes.c_void_p, Window, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+_lib.XSendEvent.argtypes = [ctypes.c_void_p, Window, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
 
 
 class SelectionOwner(Connection):
@@ -121,17 +159,17 @@ class SelectionOwner(Connection):
         super().__init__(display)
         self.data = {self.atom(name): value for name, value in targets.items()}
         self.targets_atom = self.atom("TARGETS")
-        root = X11.XDefaultRootWindow(self.dpy)
-        self.window = X11.XCreateSimpleWindow(self.dpy, root, 0, 0, 1, 1, 0, 0, 0)
+        root = _lib.XDefaultRootWindow(self.dpy)
+        self.window = _lib.XCreateSimpleWindow(self.dpy, root, 0, 0, 1, 1, 0, 0, 0)
         self.selection = self.atom(selection)
-        X11.XSetSelectionOwner(self.dpy, self.selection, self.window, 0)
-        X11.XSync(self.dpy, 0)
+        _lib.XSetSelectionOwner(self.dpy, self.selection, self.window, 0)
+        _lib.XSync(self.dpy, 0)
 
     def serve(self):
         """Answers requests; returns once the selection was taken away."""
-        event = Event()
+        event = _Event()
         while True:
-            X11.XNextEvent(self.dpy, ctypes.byref(event))
+            _lib.XNextEvent(self.dpy, ctypes.byref(event))
             kind = event[0] & 0xFFFFFFFF
             if kind == SELECTION_CLEAR:
                 return
@@ -142,14 +180,66 @@ class SelectionOwner(Connection):
         prop = request.property or request.target  # obsolete requestors name none
         if request.target == self.targets_atom:
             atoms = (ctypes.c_ulong * (len(self.data) + 1))(self.targets_atom, *self.data)
-            X11.XChangeProperty(self.dpy, request.requestor, prop, XA_ATOM, 32, 0, atoms, len(atoms))
+            _lib.XChangeProperty(self.dpy, request.requestor, prop, XA_ATOM, 32, 0, atoms, len(atoms))
         elif request.target in self.data:
             value = self.data[request.target]
-            X11.XChangeProperty(self.dpy, request.requestor, prop, request.target, 8, 0, value, len(value))
+            _lib.XChangeProperty(self.dpy, request.requestor, prop, request.target, 8, 0, value, len(value))
         else:
             prop = 0
         reply = _SelectionNotify(type=SELECTION_NOTIFY, send_event=1, requestor=request.requestor,
                                  selection=request.selection, target=request.target, property=prop,
                                  time=request.time)
-        X11.XSendEvent(self.dpy, request.requestor, 0, 0, ctypes.byref(reply))
-        X11.XFlush(self.dpy)
+        _lib.XSendEvent(self.dpy, request.requestor, 0, 0, ctypes.byref(reply))
+        _lib.XFlush(self.dpy)
+
+
+_xfixes = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xfixes") or "libXfixes.so.3")
+_xfixes.XFixesQueryExtension.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
+                                         ctypes.POINTER(ctypes.c_int)]
+_xfixes.XFixesSelectSelectionInput.argtypes = [ctypes.c_void_p, Window, Atom, ctypes.c_ulong]
+
+
+class OwnerWatch(Connection):
+    """Every setting of a selection's owner, as (wall-clock time in
+    microseconds at which it was seen, owner window; 0 for none). A thread of
+    its own reads the events as they come, so that the times are right while
+    the caller waits for other things."""
+
+    def __init__(self, display, selection="CLIPBOARD"):
+        super().__init__(display)
+        base, error = ctypes.c_int(), ctypes.c_int()
+        if not _xfixes.XFixesQueryExtension(self.dpy, ctypes.byref(base), ctypes.byref(error)):
+            raise RuntimeError("no XFIXES")
+        self.event_type = base.value  # XFixesSelectionNotify
+        _xfixes.XFixesSelectSelectionInput(self.dpy, _lib.XDefaultRootWindow(self.dpy),
+                                           self.atom(selection), 1)  # SetSelectionOwnerNotifyMask
+        _lib.XSync(self.dpy, 0)
+        self.seen = queue.Queue()
+        self.stopping = threading.Event()
+        self.thread = threading.Thread(target=self._read, daemon=True)
+        self.thread.start()
+
+    def __exit__(self, *exc):
+        self.stopping.set()
+        self.thread.join()
+        return super().__exit__(*exc)
+
+    def _read(self):
+        event, fd = _Event(), _lib.XConnectionNumber(self.dpy)
+        while not self.stopping.is_set():
+            if not _lib.XPending(self.dpy) and not select.select([fd], [], [], 0.05)[0]:
+                continue
+            while _lib.XPending(self.dpy):
+                _lib.XNextEvent(self.dpy, ctypes.byref(event))
+                if event[0] & 0xFFFFFFFF == self.event_type:
+                    self.seen.put((time.time_ns() // 1000, _FixesSelectionNotify.from_buffer(event).owner))
+
+    def changes(self, quiet):
+        """The changes seen since the last call, and until none came for
+        `quiet` seconds."""
+        out = []
+        while True:
+            try:
+                out.append(self.seen.get(timeout=quiet))
+            except queue.Empty:
+                return out
