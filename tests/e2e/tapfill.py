@@ -189,6 +189,9 @@ class Tapfill:
         i = PAGES.index(caption)
         self.click_twips(STRIP[0] + 2700 * (2 * i + 1) // 8, STRIP[1] + 120)
 
+    def select_one_line(self, i):
+        self.click_twips(STRIP[0] + 120, STRIP[1] + 480 + 360 * i, 255, 255)
+
     def check(self, caption):
         left, top, width, height = CHECKBOXES[caption]
         self.click_twips(STRIP[0] + left, STRIP[1] + top, width, height, at_left=True)
