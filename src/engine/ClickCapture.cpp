@@ -19,6 +19,7 @@ PasteEngine::PasteEngine(model::AppModel& model, platform::PasteServices& platfo
     deliveryTimer = platform_.timers->makeTimer(Kind::Repeating, [this] { deliver(); });
     acceptanceTimer = platform_.timers->makeTimer(Kind::OneShot, [this] { resumeClickAcceptance(); });
     settleTimer = platform_.timers->makeTimer(Kind::OneShot, [this] { checkPaste(); });
+    lateGiveBackTimer = platform_.timers->makeTimer(Kind::OneShot, [this] { giveBackLate(); });
     platform_.clipboard->onTextRead = [this](const platform::ClipboardRead& read) { onTextRead(read); };
 
     platform_.rightClickHook->watch({MouseMessage::RightButtonDown, MouseMessage::RightButtonUp},

@@ -45,6 +45,7 @@ void PasteEngine::deliver()
     deliveryTimer->stop();
 
     userMovedOn_ = false;
+    lateGiveBackTimer->stop(); // this delivery gives the user's content back
     pasteTarget_ = platform_.keys->focusedProgram();
     const platform::ProgramName& program = pasteTarget_;
     const config::PasteMethod method = config_.pasteMethodFor(program.instance, program.wmClass);
@@ -69,12 +70,15 @@ void PasteEngine::deliver()
     delivering_ = true;
     // With nothing selected the clipboard is empty: no one will ask.
     pasteExpected_ = model_.selectedIndex(model::AppModel::pastedSet(model_.page())) >= 0;
+    if (pasteExpected_)
+        pasteSettling_.start(program.processId);
     platform_.keys->send(pasteKeys(method), typed);
 }
 
 void PasteEngine::onPasteTyped(const platform::SendResult& result)
 {
     if (!result.typed()) {
+        pasteSettling_.stop();
         delivering_ = false;
         if (result.reason.empty()) {
             retryDeliveryLater();
@@ -88,20 +92,22 @@ void PasteEngine::onPasteTyped(const platform::SendResult& result)
         afterPaste();
         return;
     }
-    pasteSettling_.start(clock(), pasteTarget_.processId);
+    pasteSettling_.keysIn(clock());
     scheduleSettleCheck();
 }
 
 void PasteEngine::onTextRead(const platform::ClipboardRead& read)
 {
-    if (!pasteSettling_.watching())
-        return;
+    if (pasteSettling_.decidedAt() == PasteSettling::Clock::time_point::max())
+        return; // not before the keys are in
     pasteSettling_.onRead(clock(), read);
     scheduleSettleCheck();
 }
 
 void PasteEngine::scheduleSettleCheck()
 {
+    if (pasteSettling_.decidedAt() == PasteSettling::Clock::time_point::max())
+        return; // not before the keys are in
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(pasteSettling_.decidedAt() - clock());
     settleTimer->start(static_cast<int>(std::max<long long>(left.count(), 0)));
 }
@@ -119,14 +125,26 @@ void PasteEngine::checkPaste()
         afterPaste();
         return;
     case PasteSettling::State::NotTaken: {
+        // The field stays on the clipboard a while: a program that asks
+        // late pastes the field, not the user's old content.
         pasteSettling_.stop();
         delivering_ = false;
+        failedAttempts_ = 0;
+        deliveryTimer->stop();
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(pasteSettling_.longestWaitEnds() - clock());
+        lateGiveBackTimer->start(static_cast<int>(std::max<long long>(left.count(), 0)));
         const std::string& name = !pasteTarget_.wmClass.empty() ? pasteTarget_.wmClass : pasteTarget_.instance;
-        stopDelivery(name.empty() ? "the program did not take the paste"
-                                  : "the program " + name + " did not take the paste");
+        deliveryStopped.notify(name.empty() ? "the program did not take the paste"
+                                            : "the program " + name + " did not take the paste");
         return;
     }
     }
+}
+
+void PasteEngine::giveBackLate()
+{
+    if (!delivering_)
+        giveClipboardBack();
 }
 
 void PasteEngine::stopDelivery(const std::string& reason)
@@ -160,6 +178,7 @@ void PasteEngine::giveClipboardBack()
     // gives the user's content back after its own paste.
     if (!keepingClipboard_ || deliveryTimer->isActive())
         return;
+    lateGiveBackTimer->stop();
     keepingClipboard_ = false;
     waitingForClipboard_ = false;
     platform_.clipboard->giveBack();
