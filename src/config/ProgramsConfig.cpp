@@ -1,6 +1,6 @@
 #include "config/ProgramsConfig.h"
 
-#include <xkbcommon/xkbcommon.h>
+#include "config/KeyNames.h"
 
 #include <algorithm>
 #include <array>
@@ -133,21 +133,12 @@ std::optional<KeyChord> parseChord(std::string_view value, std::string& why)
         return std::nullopt;
     }
     const std::string name(rest);
-    xkb_keysym_t keysym = xkb_keysym_from_name(name.c_str(), XKB_KEYSYM_NO_FLAGS);
-    if (keysym == XKB_KEY_NoSymbol && name.size() == 1) // "+" or "." as the character
-        keysym = xkb_utf32_to_keysym(static_cast<unsigned char>(name[0]));
-    if (keysym == XKB_KEY_NoSymbol)
-        keysym = xkb_keysym_from_name(name.c_str(), XKB_KEYSYM_CASE_INSENSITIVE);
-    if (keysym == XKB_KEY_NoSymbol) {
+    auto canonical = canonicalKeyName(name);
+    if (!canonical) {
         why = "\"" + name + "\" is not the name of a key (X keysym names: F12, Pause, Scroll_Lock, p ...)";
         return std::nullopt;
     }
-    char canonical[64];
-    if (xkb_keysym_get_name(keysym, canonical, sizeof canonical) <= 0) {
-        why = "\"" + name + "\" is not the name of a key";
-        return std::nullopt;
-    }
-    chord.keysym = canonical;
+    chord.keysym = *canonical;
     return chord;
 }
 

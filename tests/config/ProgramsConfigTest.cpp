@@ -61,6 +61,8 @@ TEST(ProgramsConfig, KeyNamesAreXKeysymNamesWithModifiers)
     } cases[] = {
         {"F12", {"F12"}},
         {"pause", {"Pause"}},
+        {"scroll_lock", {"Scroll_Lock"}},
+        {"Page_Up", {"Prior"}}, // X's other name; both systems store the first
         {"super+shift+p", {"p", false, false, true, true}},
         {"control+plus", {"plus", true}},
         {"alt++", {"plus", false, true}},
@@ -163,6 +165,15 @@ TEST(ProgramsConfig, TheFileMissingEmptyUnreadableOrHuge)
     EXPECT_EQ(problems.size(), 1u);
 }
 
+#ifdef _WIN32
+TEST(ProgramsConfig, ThePathIsInTheRoamingAppDataFolder)
+{
+    const std::wstring saved = _wgetenv(L"APPDATA") ? _wgetenv(L"APPDATA") : L"";
+    _wputenv_s(L"APPDATA", L"C:\\Users\\J\u00fcrgen\\AppData\\Roaming");
+    EXPECT_EQ(programsConfigPath().wstring(), L"C:\\Users\\J\u00fcrgen\\AppData\\Roaming\\Tapfill\\programs.conf");
+    _wputenv_s(L"APPDATA", saved.c_str());
+}
+#else
 TEST(ProgramsConfig, ThePathFollowsXdgConfigHome)
 {
     const char* saved = std::getenv("XDG_CONFIG_HOME");
@@ -177,3 +188,4 @@ TEST(ProgramsConfig, ThePathFollowsXdgConfigHome)
     else
         unsetenv("XDG_CONFIG_HOME");
 }
+#endif
