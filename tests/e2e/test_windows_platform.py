@@ -1,0 +1,141 @@
+"""The Win32 platform backend under Wine, through windows_probe, against the
+Win32 form, driven by xdotool as a user would: the hooks see clicks and the
+paste mode key while the form still gets them, right clicks are kept while
+armed, Ctrl+V pastes Tapfill's text exactly once and the user's clipboard
+comes back byte for byte, keys and typed text arrive as sent, and the
+running flag lands in the registry."""
+
+import time
+import unittest
+
+import support
+from support import Probe
+from wine_desktop import WineDesktop, Win32Form, program
+
+FIELD = "alpha \u00fc\u20ac"
+TOOLS = ["Xvfb", "openbox", "xdotool", "xprop", "wine", "wineserver"]
+
+
+class WindowsPlatform(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = WineDesktop()
+        cls.desktop.__enter__()
+        try:
+            cls.probe = Probe(cls.desktop, ["wine", program("WINDOWS_PROBE")])
+            cls.form = Win32Form(cls.desktop)
+        except BaseException:
+            cls.desktop.close()
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.desktop.close()
+
+    def probe_tool(self, *args):
+        return self.desktop.wine_run([program("WINDOWS_PROBE"), *args])
+
+    def focus(self, box):
+        self.form.click(box)
+        self.form.wait(f"focus {box}")
+        self.probe.reports(quiet=0.3)
+
+    def test_hooks_see_clicks_and_the_paste_mode_key_that_still_reach_the_form(self):
+        self.focus("first")
+        self.form.click("second")
+        self.assertEqual(self.probe.expect("left-hook"), "left-hook left-up own=0")
+        self.form.wait("focus second")
+
+        before = len(self.form.lines())
+        self.desktop.xdotool("key", "F12")
+        self.probe.expect("key")
+        self.form.wait("key second 7b")
+        self.desktop.xdotool("key", "ctrl+F12")
+        self.probe.send("modekey F9 ctrl")
+        self.probe.expect("modekey")
+        self.desktop.xdotool("key", "F9")
+        self.desktop.xdotool("key", "ctrl+F9")
+        reports = self.probe.reports()
+        self.assertEqual([r for r in reports if r == "key"], ["key"],
+                         "F12 with Ctrl held and F9 alone are not the key")
+        self.assertIn("key second 78", self.form.events(before))
+        self.probe.send("modekey F12")
+        self.probe.expect("modekey")
+
+    def test_right_clicks_are_kept_while_armed_and_pass_when_not(self):
+        self.focus("third")
+        self.probe.send("arm 1")
+        before = len(self.form.lines())
+        self.form.click("third", button=3)
+        self.assertEqual(self.probe.expect("intercepted"), "intercepted right-down")
+        self.assertEqual(self.probe.expect("intercepted"), "intercepted right-up")
+        time.sleep(0.5)
+        self.assertEqual([e for e in self.form.events(before) if "rbutton" in e or "context" in e], [])
+
+        self.probe.send("arm 0")
+        self.form.click("third", button=3)
+        self.form.wait("rbutton third")
+        self.assertNotIn("intercepted", " ".join(self.probe.reports()))
+
+    def test_a_paste_arrives_once_and_the_users_clipboard_comes_back_byte_for_byte(self):
+        self.probe_tool("copy", "user's text \u00e9", "00ff10")
+        before = self.probe_tool("dump")
+        self.focus("fourth")
+        self.probe.command("keep", "kept", timeout=5)
+        self.assertEqual(self.probe.command(f"clip {FIELD}", "clip"), "clip 1")
+        formats = self.probe_tool("formats").split()
+        for name in ("ExcludeClipboardContentFromMonitorProcessing",
+                     "CanIncludeInClipboardHistory", "CanUploadToCloudClipboard"):
+            self.assertIn(name, formats)
+
+        self.assertEqual(self.probe.command("send ^{v}", "done"), "done 1")
+        self.assertEqual(self.probe.expect("read", timeout=5), f"read pid={self.form.pid} content=1")
+        self.form.wait("paste fourth")
+        time.sleep(0.5)
+        self.assertEqual(self.form.text("fourth"), FIELD)
+        self.assertEqual(self.form.count("paste fourth"), 1)
+
+        self.probe.command("giveback", "given-back")
+        time.sleep(0.3)
+        self.assertEqual(self.probe_tool("dump"), before)
+        self.assertIn("Tapfill Test Bytes 00ff10", before)
+
+    def test_a_box_that_refuses_the_paste_never_asks_for_the_text(self):
+        self.focus("refuses")
+        self.probe.command("keep", "kept", timeout=5)
+        self.probe.command("clip refused text", "clip")
+        self.assertEqual(self.probe.command("send ^{v}", "done"), "done 1")
+        self.form.wait("paste refuses")
+        self.assertNotIn("read", " ".join(self.probe.reports(quiet=0.8)))
+        self.assertEqual(self.form.text("refuses"), "")
+        self.probe.command("giveback", "given-back")
+
+    def test_tab_enter_and_typed_text_arrive_as_sent_with_a_modifier_held(self):
+        self.focus("first")
+        self.desktop.xdotool("keydown", "shift")
+        try:
+            self.assertEqual(self.probe.command("send {TAB}", "done"), "done 1")
+            self.form.wait("focus second")  # not Shift+Tab back to nothing
+        finally:
+            self.desktop.xdotool("keyup", "shift")
+        self.focus("notes")
+        text = "Zo\u00eb \u03a9mega \u20ac\nsecond line \U0001F600"
+        self.assertEqual(self.probe.command("type " + text.replace("\n", "\\n"), "done"), "done 1")
+        time.sleep(0.5)
+        self.assertEqual(self.form.text("notes"), text.replace("\n", "\r\n"))
+        self.focus("first")
+        self.assertEqual(self.probe.command("send {ENTER}", "done"), "done 1")
+        self.form.wait("ok")
+
+    def test_the_running_flag_lives_in_the_registry_where_it_always_did(self):
+        self.assertEqual(self.probe.command("setflag 1", "setflag"), "setflag 1")
+        self.assertEqual(self.probe.command("getflag", "flag"), "flag 1")
+        out = self.desktop.wine_run(["reg", "query",
+                                     "HKCU\\Software\\VB and VBA Program Settings\\lockfiles\\startit",
+                                     "/v", "FL1"])
+        self.assertRegex(out, r"FL1\s+REG_SZ\s+1")
+        self.probe.command("setflag 0", "setflag")
+
+
+if __name__ == "__main__":
+    support.main(TOOLS)
