@@ -2,7 +2,8 @@
 # Cross-builds Tapfill for Windows (scripts/build-windows.sh) and runs its
 # tests under Wine: the unit tests, then the end-to-end tests, which make
 # their own Xvfb desktop. Wine's prefix is $WINEPREFIX, by default one of
-# the build's own (made on first use, about 20 s). Arguments go to ctest.
+# the build's own (made on first use, about 20 s). Arguments go to ctest
+# (both runs).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -28,3 +29,8 @@ wineserver -p 60
 wine "$build_dir/tests/windows/wine_idle.exe" </dev/null >/dev/null 2>&1 &
 idle=$!
 (cd "$build_dir" && ctest --output-on-failure --timeout 300 -L unit "$@")
+stop_wine
+idle=
+
+# The end-to-end tests start Wine afresh on a desktop of their own.
+(cd "$build_dir" && ctest --output-on-failure --timeout 600 -L e2e "$@")

@@ -12,10 +12,14 @@
 //   focus            the focused program's names
 //   modekey KEYSYM [ctrl] [alt] [shift] [super]   the paste mode key
 //   getflag | setflag VALUE   the running flag in the registry
+//   tray show TIP | tray remove | tray message TITLE   the tray icon
+//   input PROMPT     an input box titled "Probe"; "input TEXT" when it closes
+//   topmost          a small window of its own, made topmost ("topmost HWND")
 //   quit
 //
 // Reports: "right-hook|left-hook MESSAGE own=0|1", "key", "intercepted
-// MESSAGE", "read pid=N content=0|1" (a program asked for Tapfill's text).
+// MESSAGE", "read pid=N content=0|1" (a program asked for Tapfill's text),
+// "tray double-click", "tray menu".
 //
 // Two more modes play another program's part on the clipboard:
 //   windows_probe.exe copy TEXT HEX   puts TEXT and a second format,
@@ -27,6 +31,8 @@
 #include "platform/windows/LowLevelInput.h"
 #include "platform/windows/Processes.h"
 #include "platform/windows/RegistrySettings.h"
+#include "platform/windows/WindowsDialogs.h"
+#include "platform/windows/WindowsTrayIcon.h"
 #include "platform/windows/WindowsClipboard.h"
 #include "platform/windows/WindowsKeySender.h"
 #include "platform/windows/WindowsMessageHook.h"
@@ -146,6 +152,8 @@ struct Probe {
     WindowsKeySender keys{ui, input};
     WindowsClipboard clipboard{ui};
     RegistrySettings settings;
+    WindowsTrayIcon tray;
+    HWND window = nullptr;
 
     Probe()
     {
@@ -161,6 +169,8 @@ struct Probe {
         leftHook.onMouse = report("left-hook");
         rightHook.onKey = [] { say("key"); };
         interceptor.onIntercepted = [](MouseMessage m, bool&) { say("intercepted " + messageName(m)); };
+        tray.onDoubleClick = [] { say("tray double-click"); };
+        tray.onMenuRequested = [] { say("tray menu"); };
         clipboard.onTextRead = [](const ClipboardRead& read) {
             say("read pid=" + std::to_string(read.processId) + " content=" + (read.content ? "1" : "0"));
         };
@@ -206,7 +216,24 @@ struct Probe {
             say("flag " + settings.getSetting("lockfiles", "startit", "FL1", "none"));
         else if (verb == "setflag")
             say(std::string("setflag ") + (settings.saveSetting("lockfiles", "startit", "FL1", rest) ? "1" : "0"));
-        else if (verb == "quit")
+        else if (verb == "tray") {
+            std::string what = rest.substr(0, rest.find(' '));
+            std::string text = rest.size() > what.size() ? rest.substr(what.size() + 1) : "";
+            if (what == "show")
+                say(std::string("tray ") + (tray.show(LoadIconW(nullptr, IDI_APPLICATION), text) ? "1" : "0"));
+            else if (what == "message")
+                tray.showMessage(text, "A message beside the icon");
+            else
+                tray.remove();
+        } else if (verb == "input")
+            say("input " + inputBox(nullptr, rest, "Probe", "default"));
+        else if (verb == "topmost") {
+            if (!window)
+                window = CreateWindowExW(0, L"STATIC", L"Probe Window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                                         200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+            makeTopmost(window);
+            say("topmost " + std::to_string(reinterpret_cast<std::uintptr_t>(window)));
+        } else if (verb == "quit")
             PostQuitMessage(0);
         else
             say("error unknown command " + verb);

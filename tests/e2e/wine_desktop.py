@@ -1,5 +1,5 @@
 """A private X desktop with Wine on it, for the Windows end-to-end tests:
-Xvfb and openbox (desktop.Desktop), Wine's services bound to that display
+Xvfb, openbox and trayer (desktop.Desktop), Wine's services bound to that display
 in the prefix $WINEPREFIX, and one idle Wine program that keeps them up
 between the programs a test starts (and keeps Wine's clipboard alive: it
 ends with Wine's last program). Everything is ended at close, Wine's
@@ -20,8 +20,8 @@ def windows_path(path):
 
 
 class WineDesktop(Desktop):
-    def __init__(self):
-        super().__init__(tray=False)
+    def __init__(self, tray=True):
+        super().__init__(tray=tray)
         self.prefix = os.environ.get("WINEPREFIX")
         if not self.prefix or not os.path.isfile(os.path.join(self.prefix, "system.reg")):
             raise unittest.SkipTest("WINEPREFIX does not name a Wine prefix")
