@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Cross-builds Tapfill for 64-bit Windows with MinGW-w64 into build-win/ (or
-# $BUILD_DIR): one statically linked set of .exe files that need no DLL
-# beyond Windows' own. Installs the cross compiler, Wine (to run the tests),
-# NSIS and GoogleTest's sources with apt-get first, as root.
+# $WINDOWS_BUILD_DIR): one statically linked set of .exe files that need no DLL
+# beyond Windows' own. Installs the cross compiler, NSIS, GoogleTest's
+# sources, and Wine with the desktop tools its tests use (Xvfb, openbox,
+# trayer, xdotool) with apt-get first, as root.
 # Arguments go to cmake's configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build_dir=${BUILD_DIR:-build-win}
+build_dir=${WINDOWS_BUILD_DIR:-build-win}
 
 packages=(cmake g++-mingw-w64-x86-64-posix mingw-w64-tools googletest
-          wine wine64 nsis zip xvfb xauth xdotool xclip python3)
+          wine wine64 nsis zip xvfb xauth openbox trayer xdotool x11-utils python3)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-build_dir=${BUILD_DIR:-build-win}
+build_dir=${WINDOWS_BUILD_DIR:-build-win}
 scripts/build-windows.sh
 export WINEPREFIX=${WINEPREFIX:-$root/$build_dir/wineprefix} WINEDEBUG=-all
 unset DISPLAY WAYLAND_DISPLAY
@@ -20,12 +20,17 @@ fi
 # pay for starting them: one idle Wine program keeps them up meanwhile.
 idle=
 stop_wine() {
-  [[ -n $idle ]] && kill "$idle" 2>/dev/null
+  if [[ -n $idle ]]; then
+    kill "$idle" 2>/dev/null || true
+  fi
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
 }
 trap stop_wine EXIT
-wineserver -p 60
+# (A server still ending after wineboot refuses -p; the idle program
+# keeps the next one up all the same.)
+wineserver -p 60 2>/dev/null || true
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true # the services are up when it returns
 wine "$build_dir/tests/windows/wine_idle.exe" </dev/null >/dev/null 2>&1 &
 idle=$!
 (cd "$build_dir" && ctest --output-on-failure --timeout 300 -L unit "$@")
