@@ -28,6 +28,8 @@
 //   windows_probe.exe formats         prints every format's name only,
 //                                     without asking for its data
 
+#include "probe_lines.h"
+
 #include "platform/windows/LowLevelInput.h"
 #include "platform/windows/Processes.h"
 #include "platform/windows/RegistrySettings.h"
@@ -52,29 +54,6 @@ using namespace tapfill::platform;
 using namespace tapfill::platform::windows;
 
 namespace {
-
-void say(const std::string& line)
-{
-    const auto now = std::chrono::duration_cast<std::chrono::microseconds>(
-                         std::chrono::steady_clock::now().time_since_epoch())
-                         .count();
-    std::printf("%lld %s\n", static_cast<long long>(now), line.c_str());
-    std::fflush(stdout);
-}
-
-std::string unescape(const std::string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size()) {
-            const char c = text[++i];
-            out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
 
 std::string hex(const void* data, std::size_t size)
 {

@@ -1,5 +1,7 @@
 #include "platform/windows/UiThread.h"
 
+#include "platform/windows/HiddenWindow.h"
+
 namespace tapfill::platform::windows {
 namespace {
 constexpr UINT RunPosted = WM_APP + 1;
@@ -8,14 +10,7 @@ constexpr wchar_t ClassName[] = L"TapfillUiThread";
 
 UiThread::UiThread()
 {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = &UiThread::procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = ClassName;
-    RegisterClassW(&windowClass); // fails harmlessly when it is registered already
-    window_ = CreateWindowExW(0, ClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              windowClass.hInstance, nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = createHiddenWindow(ClassName, &UiThread::procedure, this, HiddenKind::MessageOnly);
 }
 
 UiThread::~UiThread()
@@ -26,7 +21,7 @@ UiThread::~UiThread()
     }
     for (const auto& timer : timers_)
         KillTimer(window_, timer.first);
-    DestroyWindow(window_);
+    destroyHiddenWindow(window_);
 }
 
 void UiThread::post(std::function<void()> work)
@@ -69,7 +64,7 @@ void UiThread::runPosted()
 
 LRESULT CALLBACK UiThread::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<UiThread*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = hiddenWindowOwner<UiThread>(window);
     if (self && message == RunPosted) {
         self->runPosted();
         return 0;

@@ -1,5 +1,6 @@
 #include "platform/windows/WindowsClipboard.h"
 
+#include "platform/windows/HiddenWindow.h"
 #include "platform/windows/Processes.h"
 
 #include <cstring>
@@ -56,14 +57,7 @@ struct WindowsClipboard::KeepJob {
 
 WindowsClipboard::WindowsClipboard(UiThread& ui) : ui_(ui)
 {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = &WindowsClipboard::procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = ClassName;
-    RegisterClassW(&windowClass);
-    window_ = CreateWindowExW(0, ClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance,
-                              nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = createHiddenWindow(ClassName, &WindowsClipboard::procedure, this, HiddenKind::MessageOnly);
 }
 
 WindowsClipboard::~WindowsClipboard()
@@ -75,8 +69,7 @@ WindowsClipboard::~WindowsClipboard()
         std::lock_guard lock(keeping_->mutex);
         keeping_->settled = true;
     }
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
+    destroyHiddenWindow(window_);
 }
 
 bool WindowsClipboard::open()
@@ -217,7 +210,7 @@ void WindowsClipboard::putBack(int attemptsLeft)
 
 LRESULT CALLBACK WindowsClipboard::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<WindowsClipboard*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = hiddenWindowOwner<WindowsClipboard>(window);
     if (self) {
         switch (message) {
         case WM_RENDERFORMAT:

@@ -1,5 +1,6 @@
 #include "platform/windows/WindowsTrayIcon.h"
 
+#include "platform/windows/HiddenWindow.h"
 #include "platform/windows/Processes.h"
 
 #include <algorithm>
@@ -24,24 +25,15 @@ void copyInto(wchar_t (&target)[N], const std::wstring& text)
 
 WindowsTrayIcon::WindowsTrayIcon()
 {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = &WindowsTrayIcon::procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = ClassName;
-    RegisterClassW(&windowClass);
-    // A top-level window, never shown: message-only windows do not hear
-    // broadcasts such as TaskbarCreated.
-    window_ = CreateWindowExW(0, ClassName, L"Tapfill", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              windowClass.hInstance, nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // Message-only windows do not hear broadcasts such as TaskbarCreated.
+    window_ = createHiddenWindow(ClassName, &WindowsTrayIcon::procedure, this, HiddenKind::TopLevel);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
 WindowsTrayIcon::~WindowsTrayIcon()
 {
     remove();
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
+    destroyHiddenWindow(window_);
 }
 
 NOTIFYICONDATAW WindowsTrayIcon::data(UINT flags) const
@@ -103,7 +95,7 @@ void WindowsTrayIcon::showMessage(const std::string& title, const std::string& t
 
 LRESULT CALLBACK WindowsTrayIcon::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<WindowsTrayIcon*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = hiddenWindowOwner<WindowsTrayIcon>(window);
     if (self && message == IconMessage) {
         if (lParam == WM_LBUTTONDBLCLK && self->onDoubleClick)
             self->onDoubleClick();
