@@ -27,6 +27,7 @@
 //   windows_probe.exe dump            prints every format: "NAME HEX"
 //   windows_probe.exe formats         prints every format's name only,
 //                                     without asking for its data
+//   windows_probe.exe empty           empties the clipboard
 
 #include "probe_lines.h"
 
@@ -226,6 +227,8 @@ int main(int argc, char** argv)
     _setmode(_fileno(stdout), _O_BINARY); // lines end in LF, as the tests read them
     if (argc == 4 && std::string(argv[1]) == "copy")
         return copyToClipboard(argv[2], argv[3]);
+    if (argc == 2 && std::string(argv[1]) == "empty")
+        return OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard() ? 0 : 1;
     if (argc == 2 && (std::string(argv[1]) == "dump" || std::string(argv[1]) == "formats"))
         return dumpClipboard(std::string(argv[1]) == "dump");
 
