@@ -3,9 +3,11 @@ Win32 form, driven by xdotool as a user would: the hooks see clicks and the
 paste mode key while the form still gets them, right clicks are kept while
 armed, Ctrl+V pastes Tapfill's text exactly once and the user's clipboard
 comes back byte for byte, keys and typed text arrive as sent, and the
-running flag lands in the registry; the tray icon, the input box and the
-topmost window."""
+running flag lands in the registry; the input box and the topmost window.
+The tray icon has test_windows_tray.py."""
 
+import os
+import re
 import time
 import unittest
 
@@ -14,14 +16,15 @@ from support import Probe
 from desktop import wait_for
 from wine_desktop import WineDesktop, Win32Form, program
 
+HERE = os.path.dirname(os.path.abspath(__file__))
 FIELD = "alpha \u00fc\u20ac"
-TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xprop", "xwininfo", "wine", "wineserver"]
+TOOLS = ["Xvfb", "openbox", "xdotool", "xprop", "wine", "wineserver"]
 
 
 class WindowsPlatform(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.desktop = WineDesktop()
+        cls.desktop = WineDesktop(tray=False)
         cls.desktop.__enter__()
         try:
             cls.probe = Probe(cls.desktop, ["wine", program("WINDOWS_PROBE")])
@@ -156,37 +159,33 @@ class WindowsPlatform(unittest.TestCase):
         self.assertRegex(out, r"FL1\s+REG_SZ\s+1")
         self.probe.command("setflag 0", "setflag")
 
-    def test_the_tray_icon_docks_and_reports_double_and_right_clicks(self):
-        self.assertEqual(self.probe.command("tray show Double Click To Start Tapfill", "tray"), "tray 1")
-        icon = wait_for(lambda: self.desktop.tray_icons(), timeout=10, what="the icon in the tray")[0][0]
-        x, y, width, height = self.desktop.geometry(icon)
-        self.desktop.xdotool("mousemove", x + width // 2, y + height // 2)
-        time.sleep(0.1)
-        self.desktop.xdotool("click", "--repeat", 2, "--delay", 80, 1)
-        self.probe.expect("tray double-click")
-        time.sleep(0.6)  # not a third click of the double click
-        self.desktop.xdotool("click", 3)
-        self.probe.expect("tray menu")
-        self.probe.send("tray message Tapfill")  # a balloon must not take the icon away
-        self.probe.send("tray remove")
-        wait_for(lambda: not self.desktop.tray_icons(), timeout=10, what="the icon gone")
+    def open_input_box(self):
+        self.probe.send("input Describe the field")
+        box = self.desktop.wait_window("Probe")
+        wait_for(lambda: self.desktop.xdotool("getactivewindow", check=False).strip() == str(box),
+                 what="the input box to have the focus")
+        time.sleep(0.2)  # Wine gives the text box the focus after the window
 
     def test_the_input_box_gives_the_typed_text_and_nothing_on_escape(self):
-        self.probe.send("input Describe the field")
-        self.desktop.wait_window("Probe")
+        self.open_input_box()
         self.desktop.xdotool("type", "--delay", 30, "Invoice")
         self.desktop.xdotool("key", "Return")
-        self.assertEqual(self.probe.expect("input"), "input Invoice")
-        self.probe.send("input Describe the field")
-        self.desktop.wait_window("Probe")
+        self.assertEqual(self.probe.expect("input", timeout=10), "input Invoice")
+        self.open_input_box()
         self.desktop.xdotool("key", "Escape")
-        self.assertEqual(self.probe.expect("input"), "input ")
+        self.assertEqual(self.probe.expect("input", timeout=10), "input ")
+
+    def test_the_program_carries_its_version(self):
+        with open(os.path.join(HERE, "..", "..", "CMakeLists.txt")) as f:
+            version = re.search(r"project\(Tapfill VERSION ([0-9.]+)", f.read()).group(1)
+        self.assertEqual(self.probe.command("version", "version"), "version " + version)
 
     def test_topmost_puts_the_window_above_the_others(self):
         self.probe.command("topmost", "topmost")
         window = self.desktop.wait_window("Probe Window")
         wait_for(lambda: "_NET_WM_STATE_ABOVE" in self.desktop.xprop(window, "_NET_WM_STATE"),
                  what="_NET_WM_STATE_ABOVE on the window")
+
 
 
 if __name__ == "__main__":

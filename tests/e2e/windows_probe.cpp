@@ -15,6 +15,7 @@
 //   tray show TIP | tray remove | tray message TITLE   the tray icon
 //   input PROMPT     an input box titled "Probe"; "input TEXT" when it closes
 //   topmost          a small window of its own, made topmost ("topmost HWND")
+//   version          the product version of its own version resource
 //   quit
 //
 // Reports: "right-hook|left-hook MESSAGE own=0|1", "key", "intercepted
@@ -29,6 +30,7 @@
 //                                     without asking for its data
 //   windows_probe.exe empty           empties the clipboard
 
+#include "ResourceIds.h"
 #include "probe_lines.h"
 
 #include "platform/windows/LowLevelInput.h"
@@ -124,6 +126,21 @@ int dumpClipboard(bool withData)
     return 0;
 }
 
+std::string productVersion()
+{
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    DWORD ignored = 0;
+    std::string block(GetFileVersionInfoSizeW(path, &ignored), '\0');
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    if (block.empty() || !GetFileVersionInfoW(path, 0, static_cast<DWORD>(block.size()), block.data())
+        || !VerQueryValueW(block.data(), L"\\StringFileInfo\\040904B0\\ProductVersion",
+                           reinterpret_cast<void**>(&value), &length))
+        return "none";
+    return narrowed(std::wstring(value, length > 0 ? length - 1 : 0));
+}
+
 struct Probe {
     UiThread ui;
     std::shared_ptr<LowLevelInput> input = std::make_shared<LowLevelInput>(ui);
@@ -199,8 +216,9 @@ struct Probe {
         else if (verb == "tray") {
             std::string what = rest.substr(0, rest.find(' '));
             std::string text = rest.size() > what.size() ? rest.substr(what.size() + 1) : "";
+            HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TAPFILL_ICON_IDLE));
             if (what == "show")
-                say(std::string("tray ") + (tray.show(LoadIconW(nullptr, IDI_APPLICATION), text) ? "1" : "0"));
+                say(std::string("tray ") + (icon && tray.show(icon, text) ? "1" : "0"));
             else if (what == "message")
                 tray.showMessage(text, "A message beside the icon");
             else
@@ -213,7 +231,9 @@ struct Probe {
                                          200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
             makeTopmost(window);
             say("topmost " + std::to_string(reinterpret_cast<std::uintptr_t>(window)));
-        } else if (verb == "quit")
+        } else if (verb == "version")
+            say("version " + productVersion());
+        else if (verb == "quit")
             PostQuitMessage(0);
         else
             say("error unknown command " + verb);
