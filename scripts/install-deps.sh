@@ -4,14 +4,15 @@
 #   scripts/install-deps.sh --package  also the Debian package tools
 #   scripts/install-deps.sh --test   also the unit and end-to-end tests, and
 #                                    the package and its checkers
-#   scripts/install-deps.sh --fuzz   clang and its sanitizer runtime, for fuzzing
+#   scripts/install-deps.sh --fuzz   clang and its sanitizer runtime, and what the
+#                                    fuzzed code needs (xkbcommon), for fuzzing
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev
           libx11-dev libx11-xcb-dev libxcb1-dev libxi-dev libxtst-dev
-          libxkbcommon-dev libxkbcommon-x11-dev)
+          libxkbcommon-dev libxkbcommon-x11-dev libxcb-res0-dev)
 if [[ "${1:-}" == "--fuzz" ]]; then
-  packages=(cmake clang libclang-rt-14-dev)
+  packages=(cmake clang libclang-rt-14-dev pkg-config libxkbcommon-dev)
 fi
 if [[ "${1:-}" == "--package" || "${1:-}" == "--test" ]]; then
   packages+=(dpkg-dev file)
@@ -20,6 +21,8 @@ if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev googletest
              xvfb xauth openbox trayer xdotool x11-utils xclip tk zenity
              python3 imagemagick xterm chromium x11-xkb-utils copyq
+             firefox-esr libreoffice-calc python3-uno alacritty xfce4-terminal
+             emacs-gtk python3-gi gir1.2-gtk-4.0 python3-pyqt6
              desktop-file-utils appstream lintian)
 fi
 

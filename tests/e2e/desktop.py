@@ -30,14 +30,6 @@ def wait_for(predicate, timeout=5.0, interval=0.02, what="condition"):
         time.sleep(interval)
 
 
-def _free_display():
-    for number in range(90, 400):
-        if not os.path.exists(f"/tmp/.X{number}-lock") and \
-                not os.path.exists(f"/tmp/.X11-unix/X{number}"):
-            return number
-    raise DesktopError("no free X display number")
-
-
 class Desktop:
     """Context manager. `env` holds the environment for programs on it."""
 
@@ -60,6 +52,13 @@ class Desktop:
     def __exit__(self, *exc):
         self.close()
         return False
+
+    @classmethod
+    def for_test(cls, test, tray=False):
+        """A desktop that the unittest.TestCase `test` closes at its end."""
+        desktop = cls(tray=tray).__enter__()
+        test.addCleanup(desktop.close)
+        return desktop
 
     def _start(self):
         self.tmp = tempfile.mkdtemp(prefix="tapfill-e2e-")
@@ -115,7 +114,7 @@ class Desktop:
             end_process(process)
         self.processes = []
         if self.tmp:
-            shutil.rmtree(self.tmp, ignore_errors=True)
+            if not os.environ.get("TAPFILL_KEEP_TMP"): shutil.rmtree(self.tmp, ignore_errors=True)
             self.tmp = None
 
     # -- programs -------------------------------------------------------------

@@ -92,6 +92,8 @@ class WindowsPlatform(unittest.TestCase):
         self.probe_tool("copy", "user's text \u00e9", "00ff10")
         before = self.probe_tool("dump")
         self.focus("fourth")
+        self.assertEqual(self.probe.command("focus", "focus"),
+                         f"focus win32_form.exe Win32FormClass pid={self.form.pid}")
         self.probe.command("keep", "kept", timeout=5)
         self.assertEqual(self.probe.command(f"clip {FIELD}", "clip"), "clip 1")
         formats = self.probe_tool("formats").split()
@@ -144,7 +146,7 @@ class WindowsPlatform(unittest.TestCase):
             self.desktop.xdotool("keyup", "shift")
         self.focus("notes")
         text = "Zo\u00eb \u03a9mega \u20ac\nsecond line \U0001F600"
-        self.assertEqual(self.probe.command("type " + text.replace("\n", "\\n"), "done"), "done 1")
+        self.assertEqual(self.probe.command("type " + support.escaped(text), "done"), "done 1")
         self.wait_text("notes", text.replace("\n", "\r\n"))
         self.focus("first")
         self.assertEqual(self.probe.command("send {ENTER}", "done"), "done 1")

@@ -196,7 +196,7 @@ struct Probe {
             say("given-back");
         } else if (verb == "focus") {
             const auto name = keys.focusedProgram();
-            say("focus " + name.instance + " " + name.wmClass);
+            say("focus " + name.instance + " " + name.wmClass + " pid=" + std::to_string(name.processId));
         } else if (verb == "modekey") {
             KeyChord chord;
             std::istringstream words(rest);

@@ -24,7 +24,7 @@ struct ClipboardGiveBack : EngineFixture {
     long givenBack() { return std::count(log().begin(), log().end(), "giveBack"); }
 };
 
-TEST_F(ClipboardGiveBack, TheDeliveryWaitsForTheKeptContentAndGivesItBackBeforeTab)
+TEST_F(ClipboardGiveBack, TheDeliveryWaitsForTheKeptContentAndGivesItBackAtItsEnd)
 {
     model.autoTab = true;
     fake.clipboard().holdKeeping = true;
@@ -36,9 +36,15 @@ TEST_F(ClipboardGiveBack, TheDeliveryWaitsForTheKeptContentAndGivesItBackBeforeT
 
     fake.clipboard().finishKeeping(); // the delivery goes on at once
     EXPECT_EQ(log(), (Log{"keep", "set:Ann"}));
-    fake.keys().processNext(); // the target fetched the paste
-    EXPECT_EQ(log().back(), "giveBack");
+    fake.keys().processNext(); // Ctrl+V in the target's queue
+    fake.clipboard().reportRead();
+    EXPECT_EQ(log().back(), "set:Ann") << "not while the target may still be reading";
+    EXPECT_EQ(fake.keys().typed.size(), 1u) << "nor Tab";
+    settle();
     EXPECT_EQ(fake.keys().typed, (std::vector<std::string>{"^{v}", "{TAB}"}));
+    EXPECT_EQ(log().back(), "set:Ann");
+    fake.keys().processNext(); // Tab
+    EXPECT_EQ(log().back(), "giveBack") << "once the delivery has ended";
 }
 
 TEST_F(ClipboardGiveBack, GivenBackOnceWhateverEndsTheDelivery)
@@ -62,9 +68,11 @@ TEST_F(ClipboardGiveBack, GivenBackOnceWhateverEndsTheDelivery)
     leftClickAndTick();
     leftRelease(); // during the first delivery
     fake.keys().processNext();
+    pasteTaken();
     EXPECT_EQ(givenBack(), 2) << "the second paste still needs the clipboard";
     engine.deliver();
     fake.keys().processNext();
+    pasteTaken();
     EXPECT_EQ(givenBack(), 3);
     EXPECT_EQ(std::count(log().begin(), log().end(), "keep"), 3);
 }

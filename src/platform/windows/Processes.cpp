@@ -74,6 +74,7 @@ ProgramName programOfWindow(HWND window)
     DWORD processId = 0;
     GetWindowThreadProcessId(top, &processId);
     name.instance = executableName(processId);
+    name.processId = static_cast<long>(processId);
     wchar_t className[256];
     const int length = GetClassNameW(top, className, static_cast<int>(std::size(className)));
     name.wmClass = narrowed(std::wstring(className, length > 0 ? static_cast<std::size_t>(length) : 0));

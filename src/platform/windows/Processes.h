@@ -12,7 +12,7 @@ namespace tapfill::platform::windows {
 
 /// The file name of the program's executable ("putty.exe") as `instance`
 /// and the window class of its top-level window as `wmClass`, the two
-/// names programs.conf matches.
+/// names programs.conf matches, and its process.
 ProgramName programOfWindow(HWND window);
 
 /// The process's executable file name, "" when it cannot be told.

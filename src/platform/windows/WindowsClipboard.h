@@ -4,9 +4,10 @@
 // Tapfill's text is offered by delayed rendering: the clipboard is told
 // that Tapfill has text (SetClipboardData with no data), and Windows asks
 // Tapfill's window for it (WM_RENDERFORMAT) when the first program reads it.
-// That is how Tapfill learns who took the paste: the program that has the
-// clipboard open then is the one asking. Windows renders a format once:
-// later reads get the same data and are not seen.
+// That is how Tapfill learns who took the paste (onTextRead): the program
+// that has the clipboard open then is the one asking. Windows renders a
+// format once: later reads get the same data and are not seen, and asking
+// which formats there are is never seen (every report has content set).
 //
 // With the text go three formats that keep it out of Windows' clipboard
 // history, its cloud clipboard and clipboard managers, as Windows documents
@@ -27,12 +28,6 @@
 
 namespace tapfill::platform::windows {
 
-/// A program asked for Tapfill's text while it was on the clipboard.
-struct ClipboardRead {
-    long processId = 0; ///< the program that asked; 0 when unknown
-    bool content = false; ///< it took the text (false: it only asked which formats there are)
-};
-
 class WindowsClipboard : public Clipboard {
 public:
     explicit WindowsClipboard(UiThread& ui);
@@ -49,9 +44,6 @@ public:
 
     /// Whether Tapfill's text is on the clipboard now.
     bool holdsText() const { return holdsText_; }
-
-    /// Runs on the UI thread each time a program has asked for Tapfill's text.
-    std::function<void(const ClipboardRead&)> onTextRead;
 
 private:
     struct KeepJob;
