@@ -126,6 +126,16 @@ class WindowsPlatform(unittest.TestCase):
         self.probe.command("giveback", "given-back")
         self.assertEqual(self.probe_tool("formats").split(), [])
 
+    def test_a_copy_that_ends_mid_delivery_gives_the_users_content_back(self):
+        self.probe_tool("copy", "kept over the exit", "03")
+        before = self.probe_tool("dump")
+        second = Probe(self.desktop, ["wine", program("WINDOWS_PROBE")])
+        second.command("keep", "kept", timeout=5)
+        second.command("clip field", "clip")
+        second.send("quit")
+        second.process.wait(timeout=30)
+        self.assertEqual(self.probe_tool("dump"), before)
+
     def test_a_box_that_refuses_the_paste_never_asks_for_the_text(self):
         self.focus("refuses")
         self.probe.command("keep", "kept", timeout=5)

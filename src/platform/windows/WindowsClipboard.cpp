@@ -62,9 +62,10 @@ WindowsClipboard::WindowsClipboard(UiThread& ui) : ui_(ui)
 
 WindowsClipboard::~WindowsClipboard()
 {
-    // The field leaves with Tapfill: never rendered at exit.
+    // The field leaves with Tapfill (it is never rendered at exit), and the
+    // user's content, if a delivery was cut short, comes back.
     if (holdsText_)
-        clear();
+        putBack(0);
     if (keeping_) {
         std::lock_guard lock(keeping_->mutex);
         keeping_->settled = true;
