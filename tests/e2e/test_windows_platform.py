@@ -9,33 +9,23 @@ The tray icon has test_windows_tray.py."""
 import os
 import re
 import time
-import unittest
 
 import support
-from support import Probe
+from support import Probe, program
 from desktop import wait_for
-from wine_desktop import WineDesktop, Win32Form, program
+from wine_desktop import ProbeOnWine, Win32Form
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 FIELD = "alpha \u00fc\u20ac"
 TOOLS = ["Xvfb", "openbox", "xdotool", "xprop", "wine", "wineserver"]
 
 
-class WindowsPlatform(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.desktop = WineDesktop(tray=False)
-        cls.desktop.__enter__()
-        try:
-            cls.probe = Probe(cls.desktop, ["wine", program("WINDOWS_PROBE")])
-            cls.form = Win32Form(cls.desktop)
-        except BaseException:
-            cls.desktop.close()
-            raise
+class WindowsPlatform(ProbeOnWine):
+    tray = False
 
     @classmethod
-    def tearDownClass(cls):
-        cls.desktop.close()
+    def set_up_more(cls):
+        cls.form = Win32Form(cls.desktop)
 
     def probe_tool(self, *args):
         return self.desktop.wine_run([program("WINDOWS_PROBE"), *args])

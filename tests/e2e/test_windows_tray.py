@@ -7,31 +7,15 @@ clicks did not come through (two single clicks arrived instead); run alone,
 they always do. On Windows, Explorer handles the icon's clicks itself."""
 
 import time
-import unittest
 
 import support
 from desktop import wait_for
-from support import Probe
-from wine_desktop import WineDesktop, program
+from wine_desktop import ProbeOnWine
 
 TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "wine", "wineserver"]
 
 
-class WindowsTray(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.desktop = WineDesktop()
-        cls.desktop.__enter__()
-        try:
-            cls.probe = Probe(cls.desktop, ["wine", program("WINDOWS_PROBE")])
-        except BaseException:
-            cls.desktop.close()
-            raise
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.desktop.close()
-
+class WindowsTray(ProbeOnWine):
     def test_the_tray_icon_docks_and_reports_double_and_right_clicks(self):
         self.assertEqual(self.probe.command("tray show Double Click To Start Tapfill", "tray"), "tray 1")
         icon = wait_for(lambda: self.desktop.tray_icons(), timeout=10, what="the icon in the tray")[0][0]

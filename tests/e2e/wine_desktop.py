@@ -12,6 +12,7 @@ import time
 import unittest
 
 from desktop import Desktop, DesktopError, wait_for
+from support import Probe, program
 
 
 def windows_path(path):
@@ -68,13 +69,6 @@ class WineDesktop(Desktop):
         return text
 
 
-def program(variable):
-    path = os.environ.get(variable)
-    if not path or not os.path.isfile(path):
-        raise unittest.SkipTest(f"{variable} does not name a built program")
-    return path
-
-
 class Win32Form:
     """The Win32 form (tests/e2e/targets/win32_form.cpp) and its log."""
 
@@ -118,3 +112,28 @@ class Win32Form:
     def wait(self, line, timeout=10):
         wait_for(lambda: line in self.lines(), timeout=timeout,
                  what=lambda: f"{line!r} in the form's log; it holds {self.lines()[-8:]}")
+
+
+class ProbeOnWine(unittest.TestCase):
+    """Tests sharing one Wine desktop (with a tray when `tray`) and one
+    windows_probe on it; set_up_more() adds what else they share."""
+    tray = True
+
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = WineDesktop(tray=cls.tray)
+        cls.desktop.__enter__()
+        try:
+            cls.probe = Probe(cls.desktop, ["wine", program("WINDOWS_PROBE")])
+            cls.set_up_more()
+        except BaseException:
+            cls.desktop.close()
+            raise
+
+    @classmethod
+    def set_up_more(cls):
+        pass
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.desktop.close()
