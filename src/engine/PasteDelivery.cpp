@@ -45,6 +45,7 @@ void PasteEngine::deliver()
     deliveryTimer.stop();
 
     userMovedOn_ = false;
+    lateGiveBackTimer.stop(); // this delivery gives the user's content back
     pasteTarget_ = platform_.keys->focusedProgram();
     const platform::ProgramName& program = pasteTarget_;
     const config::PasteMethod method = config_.pasteMethodFor(program.instance, program.wmClass);
@@ -124,14 +125,26 @@ void PasteEngine::checkPaste()
         afterPaste();
         return;
     case PasteSettling::State::NotTaken: {
+        // The field stays on the clipboard a while: a program that asks
+        // late pastes the field, not the user's old content.
         pasteSettling_.stop();
         delivering_ = false;
+        failedAttempts_ = 0;
+        deliveryTimer.stop();
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(pasteSettling_.longestWaitEnds() - clock());
+        lateGiveBackTimer.start(static_cast<int>(std::max<long long>(left.count(), 0)));
         const std::string& name = !pasteTarget_.wmClass.empty() ? pasteTarget_.wmClass : pasteTarget_.instance;
-        stopDelivery(name.empty() ? "the program did not take the paste"
-                                  : "the program " + name + " did not take the paste");
+        emit deliveryStopped(QString::fromStdString(name.empty() ? "the program did not take the paste"
+                                                                 : "the program " + name + " did not take the paste"));
         return;
     }
     }
+}
+
+void PasteEngine::giveBackLate()
+{
+    if (!delivering_)
+        giveClipboardBack();
 }
 
 void PasteEngine::stopDelivery(const std::string& reason)
@@ -165,6 +178,7 @@ void PasteEngine::giveClipboardBack()
     // gives the user's content back after its own paste.
     if (!keepingClipboard_ || deliveryTimer.isActive())
         return;
+    lateGiveBackTimer.stop();
     keepingClipboard_ = false;
     waitingForClipboard_ = false;
     platform_.clipboard->giveBack();

@@ -33,14 +33,17 @@ public:
     using Ms = std::chrono::milliseconds;
 
     /// The program has this long from its paste keys to start asking: a
-    /// program pasting for the first time may take 150 ms, more when busy.
-    static constexpr Ms TakeWithin{1000};
+    /// program pasting for the first time may take 150 ms, and a browser
+    /// more than a second on a busy machine.
+    static constexpr Ms TakeWithin{2000};
     /// Quiet after the last read before the paste counts as done: beyond
     /// LibreOffice's 100 ms between its two reads even on a busy machine.
     static constexpr Ms QuietAfterRead{300};
     /// A program that never stops asking (one that watches the clipboard
-    /// all the time) is done this long after its paste keys.
-    static constexpr Ms Longest{3000};
+    /// all the time) is done this long after its paste keys. A program
+    /// that never asked still finds the field there until then: should it
+    /// ask after all, it pastes the field, never the user's old content.
+    static constexpr Ms Longest{5000};
 
     enum class State {
         Idle,     ///< no paste being watched
@@ -67,6 +70,8 @@ public:
     Clock::time_point decidedAt() const;
 
     bool watching() const { return state_ != State::Idle; }
+    /// When a field no one asked for may leave the clipboard.
+    Clock::time_point longestWaitEnds() const { return keysIn_ + Longest; }
     long program() const { return program_; }
 
 private:

@@ -1,5 +1,7 @@
-// Starting with the desktop: the entry's place, its Exec line, writing and
-// removing it, and the command line that asks for it.
+// Starting with the desktop: its Exec line, writing and removing the entry,
+// and the command line that asks for it. The entry's place follows the
+// base folder rule that DataLocationTest checks, and the tray menu's test
+// and the package's e2e test find it there.
 #include "app/Autostart.h"
 #include "app/CommandLine.h"
 #include "support/TempDir.h"
@@ -11,14 +13,6 @@
 
 using tapfill::test::TempDir;
 namespace fs = std::filesystem;
-
-TEST(Autostart, TheEntryLivesInTheConfigFolderOfTheBaseDirectoryRules)
-{
-    EXPECT_EQ(tapfill::autostartEntryPath("/c", "/h"), "/c/autostart/tapfill.desktop");
-    EXPECT_EQ(tapfill::autostartEntryPath("relative", "/h"), "/h/.config/autostart/tapfill.desktop");
-    EXPECT_EQ(tapfill::autostartEntryPath(std::nullopt, "/h"), "/h/.config/autostart/tapfill.desktop");
-    EXPECT_EQ(tapfill::autostartEntryPath(std::nullopt, std::nullopt), fs::path());
-}
 
 TEST(Autostart, ExecNamesTheProgramInFullUnlessTheSearchPathFindsThisVeryCopy)
 {

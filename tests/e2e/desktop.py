@@ -157,7 +157,10 @@ class Desktop:
         if only_visible:
             args.append("--onlyvisible")
         args += ["--name", name]
-        out = self.xdotool(*args, check=False)
+        try:
+            out = self.xdotool(*args, check=False)
+        except subprocess.TimeoutExpired:
+            return []  # a busy machine; the caller asks again
         return [int(w) for w in out.split()]
 
     def wait_window(self, name, timeout=10):

@@ -13,7 +13,7 @@ constexpr int TextWidth = 320;
 } // namespace
 
 NoticeWindow::NoticeWindow(std::chrono::milliseconds shownFor)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    : QFrame(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
 {
     // Mapping it must not activate it either: a paste that follows still has
     // to land in the program the user is filling.
@@ -35,7 +35,7 @@ NoticeWindow::NoticeWindow(std::chrono::milliseconds shownFor)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(titleLabel);
     layout->addWidget(textLabel);
-    setStyleSheet(QStringLiteral("tapfill--ui--NoticeWindow { border: 1px solid palette(dark); }"));
+    setFrameStyle(QFrame::Box | QFrame::Plain);
 
     hideTimer_.setSingleShot(true);
     hideTimer_.setInterval(shownFor);

@@ -5,8 +5,8 @@
 // it) and blocks no window, Tapfill's included. It goes by itself after a
 // while, or at a click.
 
+#include <QFrame>
 #include <QTimer>
-#include <QWidget>
 
 #include <chrono>
 
@@ -14,7 +14,7 @@ class QLabel;
 
 namespace tapfill::ui {
 
-class NoticeWindow : public QWidget {
+class NoticeWindow : public QFrame {
     Q_OBJECT
 public:
     explicit NoticeWindow(std::chrono::milliseconds shownFor = std::chrono::seconds(8));
