@@ -39,7 +39,7 @@ std::string compact(std::string_view text)
 }
 
 struct KnownProgram {
-    std::string_view name; // lower-cased WM_CLASS class or instance
+    std::string_view name; // lower-cased WM_CLASS class or instance; on Windows the executable or window class
     PasteMethod method;
 };
 
@@ -48,8 +48,11 @@ struct KnownProgram {
 // the like paste the clipboard on Ctrl+Shift+V. xterm and urxvt paste only
 // PRIMARY by default (Shift+Insert, middle click), which Tapfill must not
 // touch: for them the text is typed. Emacs scrolls on Ctrl+V and yanks
-// the clipboard on Shift+Insert, with or without cua-mode.
-constexpr std::array<KnownProgram, 21> KnownPrograms{{
+// the clipboard on Shift+Insert, with or without cua-mode. On Windows,
+// PuTTY and mintty (the terminal of Git Bash and Cygwin) paste the
+// clipboard on Shift+Insert; they are named by their executables, which no
+// X11 program is called.
+constexpr std::array<KnownProgram, 23> KnownPrograms{{
     {"gnome-terminal", PasteMethod::CtrlShiftV},
     {"gnome-terminal-server", PasteMethod::CtrlShiftV},
     {"xfce4-terminal", PasteMethod::CtrlShiftV},
@@ -71,6 +74,8 @@ constexpr std::array<KnownProgram, 21> KnownPrograms{{
     {"urxvt", PasteMethod::Type},
     {"rxvt", PasteMethod::Type},
     {"urxvtc", PasteMethod::Type},
+    {"putty.exe", PasteMethod::ShiftInsert},
+    {"mintty.exe", PasteMethod::ShiftInsert},
 }};
 
 std::optional<PasteMethod> knownMethod(const std::string& name)

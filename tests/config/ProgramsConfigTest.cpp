@@ -117,6 +117,7 @@ TEST(ProgramsConfig, TheBuiltInKeysFollowTheProgram)
         {"Alacritty", "Alacritty", PasteMethod::CtrlShiftV},
         {"xterm", "XTerm", PasteMethod::Type},
         {"chromium", "Chromium", PasteMethod::CtrlV},
+        {"PUTTY.EXE", "PuTTY", PasteMethod::ShiftInsert}, // Windows: the executable's name
         {"", "", PasteMethod::CtrlV},
     };
     for (const auto& c : cases)
