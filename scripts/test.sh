@@ -2,8 +2,9 @@
 # Installs what is needed, builds, and runs every test: unit tests on Qt's
 # offscreen platform, end-to-end tests against real programs under Xvfb.
 # Then builds the Debian package, installs it with apt-get, tests the
-# installed copy on its own desktop and removes the package again.
-# Arguments go to ctest; with arguments the package is left out.
+# installed copy on its own desktop and removes the package again. Last,
+# the Windows build and its tests under Wine (scripts/test-windows.sh).
+# Arguments go to ctest; with arguments the package and Windows are left out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -22,3 +23,8 @@ remove() { "${apt[@]}" remove tapfill >/dev/null; }
 trap remove EXIT
 "${apt[@]}" install "$deb" >/dev/null
 TAPFILL_DEB=$deb PYTHONDONTWRITEBYTECODE=1 python3 "$root/tests/e2e/test_package.py"
+remove
+trap - EXIT
+
+echo "== Windows, under Wine"
+scripts/test-windows.sh
