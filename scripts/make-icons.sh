@@ -58,3 +58,11 @@ convert -size 256x256 xc:none \
 for size in 48 64 128; do
     convert "$out/app-icon/tapfill-256.png" -resize "${size}x${size}" -depth 8 -strip "$out/app-icon/tapfill-$size.png"
 done
+
+# Windows icons (.ico, several sizes in one file): the program's (as the
+# application icon) and the tray's two looks.
+mkdir -p "$out/windows"
+convert "$out/icons/active-16.png" "$out/icons/active-32.png" "$out/app-icon/tapfill-48.png" \
+    "$out/app-icon/tapfill-256.png" "$out/windows/tapfill.ico"
+convert "$out/icons/idle-16.png" "$out/icons/idle-32.png" "$out/windows/idle.ico"
+convert "$out/icons/active-16.png" "$out/icons/active-32.png" "$out/windows/active.ico"

@@ -4,9 +4,10 @@
 # Then builds the core alone as a machine without Qt would (its own build
 # folder, build-core/ or $CORE_BUILD_DIR) and runs its tests; builds the
 # Debian package, installs it with apt-get, tests the installed copy on its
-# own desktop and removes the package again.
-# Arguments go to ctest; with arguments the core alone and the package are
-# left out.
+# own desktop and removes the package again. Last, the Windows build and its
+# tests under Wine (scripts/test-windows.sh).
+# Arguments go to ctest; with arguments the core alone, the package and
+# Windows are left out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -31,3 +32,8 @@ remove() { "${apt[@]}" remove tapfill >/dev/null; }
 trap remove EXIT
 "${apt[@]}" install "$deb" >/dev/null
 TAPFILL_DEB=$deb PYTHONDONTWRITEBYTECODE=1 python3 "$root/tests/e2e/test_package.py"
+remove
+trap - EXIT
+
+echo "== Windows, under Wine"
+scripts/test-windows.sh

@@ -46,9 +46,14 @@ def measure(desktop, target, pointer, clicks):
             subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=USER_TEXT,
                            env=desktop.env, timeout=5, check=True)
             watch.changes(0.2)
+            calc = isinstance(target, programs.Calc)
+            if calc:
+                target.clear(0)  # a paste into a chosen cell replaces what it holds
+            # Wherever the caret ends up, each paste adds the field's length.
+            expected = len(FIELD) if calc else len(FIELD) * (n + 1)
             released = pointer.click()
             try:
-                wait_for(lambda: target.text(0).count(FIELD) == n + 1, timeout=10, interval=0.005)
+                wait_for(lambda: len(target.text(0)) == expected, timeout=10, interval=0.005)
             except Exception:
                 lost += 1
                 continue
@@ -69,7 +74,7 @@ def measure(desktop, target, pointer, clicks):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("tapfill")
-    parser.add_argument("programs", nargs="*", default=PROGRAMS)
+    parser.add_argument("--programs", nargs="+", default=PROGRAMS, choices=PROGRAMS)
     parser.add_argument("--clicks", type=int, default=10)
     parser.add_argument("--busy", action="store_true")
     args = parser.parse_args()

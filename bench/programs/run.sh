@@ -1,10 +1,10 @@
 #!/bin/sh
 # Per program: the paste latency and the time until the user's clipboard
 # content is back, into the programs people fill forms in.
-#   bench/programs/run.sh BUILD_DIR [--clicks N] [--busy] [PROGRAM ...]
+#   bench/programs/run.sh BUILD_DIR [--clicks N] [--busy] [--programs NAME...]
 set -e
 if [ $# -lt 1 ]; then
-    echo "usage: $0 BUILD_DIR [--clicks N] [--busy] [PROGRAM ...]" >&2
+    echo "usage: $0 BUILD_DIR [--clicks N] [--busy] [--programs NAME...]" >&2
     exit 2
 fi
 build=$1

@@ -1,6 +1,6 @@
 #include "config/ProgramsConfig.h"
 
-#include <xkbcommon/xkbcommon.h>
+#include "config/KeyNames.h"
 
 #include <algorithm>
 #include <array>
@@ -39,7 +39,7 @@ std::string compact(std::string_view text)
 }
 
 struct KnownProgram {
-    std::string_view name; // lower-cased WM_CLASS class or instance
+    std::string_view name; // lower-cased WM_CLASS class or instance; on Windows the executable or window class
     PasteMethod method;
 };
 
@@ -48,8 +48,11 @@ struct KnownProgram {
 // the like paste the clipboard on Ctrl+Shift+V. xterm and urxvt paste only
 // PRIMARY by default (Shift+Insert, middle click), which Tapfill must not
 // touch: for them the text is typed. Emacs scrolls on Ctrl+V and yanks
-// the clipboard on Shift+Insert, with or without cua-mode.
-constexpr std::array<KnownProgram, 21> KnownPrograms{{
+// the clipboard on Shift+Insert, with or without cua-mode. On Windows,
+// PuTTY and mintty (the terminal of Git Bash and Cygwin) paste the
+// clipboard on Shift+Insert; they are named by their executables, which no
+// X11 program is called.
+constexpr std::array<KnownProgram, 23> KnownPrograms{{
     {"gnome-terminal", PasteMethod::CtrlShiftV},
     {"gnome-terminal-server", PasteMethod::CtrlShiftV},
     {"xfce4-terminal", PasteMethod::CtrlShiftV},
@@ -71,6 +74,8 @@ constexpr std::array<KnownProgram, 21> KnownPrograms{{
     {"urxvt", PasteMethod::Type},
     {"rxvt", PasteMethod::Type},
     {"urxvtc", PasteMethod::Type},
+    {"putty.exe", PasteMethod::ShiftInsert},
+    {"mintty.exe", PasteMethod::ShiftInsert},
 }};
 
 std::optional<PasteMethod> knownMethod(const std::string& name)
@@ -135,21 +140,12 @@ std::optional<KeyChord> parseChord(std::string_view value, std::string& why)
         return std::nullopt;
     }
     const std::string name(rest);
-    xkb_keysym_t keysym = xkb_keysym_from_name(name.c_str(), XKB_KEYSYM_NO_FLAGS);
-    if (keysym == XKB_KEY_NoSymbol && name.size() == 1) // "+" or "." as the character
-        keysym = xkb_utf32_to_keysym(static_cast<unsigned char>(name[0]));
-    if (keysym == XKB_KEY_NoSymbol)
-        keysym = xkb_keysym_from_name(name.c_str(), XKB_KEYSYM_CASE_INSENSITIVE);
-    if (keysym == XKB_KEY_NoSymbol) {
+    auto canonical = canonicalKeyName(name);
+    if (!canonical) {
         why = "\"" + name + "\" is not the name of a key (X keysym names: F12, Pause, Scroll_Lock, p ...)";
         return std::nullopt;
     }
-    char canonical[64];
-    if (xkb_keysym_get_name(keysym, canonical, sizeof canonical) <= 0) {
-        why = "\"" + name + "\" is not the name of a key";
-        return std::nullopt;
-    }
-    chord.keysym = canonical;
+    chord.keysym = *canonical;
     return chord;
 }
 

@@ -58,7 +58,8 @@ struct ConfigProblem {
 /// and left at its default; everything else still counts.
 ProgramsConfig parseProgramsConfig(std::string_view text, std::vector<ConfigProblem>& problems);
 
-/// $XDG_CONFIG_HOME/Tapfill/programs.conf, ~/.config when it is not set.
+/// $XDG_CONFIG_HOME/Tapfill/programs.conf, ~/.config when it is not set;
+/// on Windows %APPDATA%\\Tapfill\\programs.conf.
 std::filesystem::path programsConfigPath();
 
 /// Reads the file at `path`. A missing file is no problem: the defaults

@@ -18,6 +18,13 @@ constexpr std::size_t ProblemsNamed = 5;
 
 std::filesystem::path programsConfigPath()
 {
+#ifdef _WIN32
+    // The roaming application data folder, as every Windows program keeps
+    // its settings; read as UTF-16, so that any user name works.
+    const wchar_t* appData = ::_wgetenv(L"APPDATA");
+    const std::filesystem::path base = appData && *appData ? appData : L".";
+    return base / "Tapfill" / "programs.conf";
+#else
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     std::filesystem::path base;
     // A relative XDG_CONFIG_HOME is ignored, as for every XDG folder.
@@ -28,6 +35,7 @@ std::filesystem::path programsConfigPath()
     else
         base = ".config";
     return base / "Tapfill" / "programs.conf";
+#endif
 }
 
 ProgramsConfig loadProgramsConfig(const std::filesystem::path& path, std::vector<ConfigProblem>& problems)

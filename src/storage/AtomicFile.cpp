@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <random>
 #include <string>
 #include <sys/stat.h>
 #include <tuple>
@@ -10,8 +9,6 @@
 
 namespace tapfill::storage {
 namespace {
-
-constexpr std::string_view TempMarker = ".tmp-";
 
 class FileDescriptor {
 public:
@@ -31,17 +28,6 @@ private:
     int fd_;
 };
 
-std::string temporaryName(const std::string& fileName)
-{
-    thread_local std::mt19937_64 random(std::random_device{}() ^ static_cast<unsigned>(::getpid()));
-    static constexpr char hex[] = "0123456789abcdef";
-    std::string name = "." + fileName + std::string(TempMarker);
-    auto bits = random();
-    for (int i = 0; i < 12; ++i, bits >>= 4)
-        name += hex[bits & 15];
-    return name;
-}
-
 int writeAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
@@ -60,7 +46,7 @@ int writeAll(int fd, std::string_view bytes)
 int createNamedTemporary(int dirFd, const std::string& fileName, std::string& tempName)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempName = temporaryName(fileName);
+        tempName = temporaryNameFor(fileName);
         const int fd = ::openat(dirFd, tempName.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -73,7 +59,7 @@ int linkUnnamedTemporary(int dirFd, int fd, const std::string& fileName, std::st
 {
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempName = temporaryName(fileName);
+        tempName = temporaryNameFor(fileName);
         if (::linkat(AT_FDCWD, self.c_str(), dirFd, tempName.c_str(), AT_SYMLINK_FOLLOW) == 0)
             return 0;
         if (errno != EEXIST)
@@ -93,13 +79,6 @@ void removeLeftovers(int dirFd, const std::filesystem::path& dir, const std::str
 }
 
 } // namespace
-
-bool isTemporaryFor(std::string_view entryName, std::string_view fileName)
-{
-    return entryName.size() > 1 + fileName.size() + TempMarker.size() && entryName[0] == '.'
-        && entryName.substr(1, fileName.size()) == fileName
-        && entryName.substr(1 + fileName.size(), TempMarker.size()) == TempMarker;
-}
 
 int replaceFileAtomically(const std::filesystem::path& target, std::string_view bytes, TempFile kind)
 {

@@ -6,6 +6,7 @@
 // allowed, its owner; a new file is readable by its owner only (0600).
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace tapfill::storage {
@@ -19,9 +20,13 @@ enum class TempFile {
 /// no reader looks at them, and the next good write of that file removes any
 /// that a killed process left behind.
 bool isTemporaryFor(std::string_view entryName, std::string_view fileName);
+/// A fresh random temporary name for `fileName`.
+std::string temporaryNameFor(const std::string& fileName);
 
 /// 0 on success, otherwise the errno of the step that failed; the old file is
-/// then untouched and no temporary is left.
+/// then untouched and no temporary is left. Windows has neither unnamed
+/// files nor owners and modes to keep: there the temporary is always named,
+/// and a replaced file keeps its read-only attribute only.
 int replaceFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                           TempFile kind = TempFile::Unnamed);
 

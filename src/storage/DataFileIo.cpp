@@ -8,13 +8,29 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#endif
 
 namespace tapfill::storage {
 
+namespace {
+
+int openForReading(const std::filesystem::path& file)
+{
+#ifdef _WIN32
+    return ::_wopen(file.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+#else
+    // Non-blocking, so that opening a FIFO cannot hang start-up.
+    return ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+#endif
+}
+
+} // namespace
+
 std::optional<std::string> readDataFile(const std::filesystem::path& file)
 {
-    // Non-blocking, so that opening a FIFO cannot hang start-up.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = openForReading(file);
     if (fd < 0)
         return std::nullopt;
     std::optional<std::string> bytes;

@@ -61,6 +61,8 @@ TEST(ProgramsConfig, KeyNamesAreXKeysymNamesWithModifiers)
     } cases[] = {
         {"F12", {"F12"}},
         {"pause", {"Pause"}},
+        {"scroll_lock", {"Scroll_Lock"}},
+        {"Page_Up", {"Prior"}}, // X's other name; both systems store the first
         {"super+shift+p", {"p", false, false, true, true}},
         {"control+plus", {"plus", true}},
         {"alt++", {"plus", false, true}},
@@ -115,6 +117,7 @@ TEST(ProgramsConfig, TheBuiltInKeysFollowTheProgram)
         {"Alacritty", "Alacritty", PasteMethod::CtrlShiftV},
         {"xterm", "XTerm", PasteMethod::Type},
         {"chromium", "Chromium", PasteMethod::CtrlV},
+        {"PUTTY.EXE", "PuTTY", PasteMethod::ShiftInsert}, // Windows: the executable's name
         {"", "", PasteMethod::CtrlV},
     };
     for (const auto& c : cases)
@@ -156,6 +159,15 @@ TEST(ProgramsConfig, TheFileMissingEmptyUnreadableOrHuge)
     EXPECT_EQ(problems.size(), 1u);
 }
 
+#ifdef _WIN32
+TEST(ProgramsConfig, ThePathIsInTheRoamingAppDataFolder)
+{
+    const std::wstring saved = _wgetenv(L"APPDATA") ? _wgetenv(L"APPDATA") : L"";
+    _wputenv_s(L"APPDATA", L"C:\\Users\\J\u00fcrgen\\AppData\\Roaming");
+    EXPECT_EQ(programsConfigPath().wstring(), L"C:\\Users\\J\u00fcrgen\\AppData\\Roaming\\Tapfill\\programs.conf");
+    _wputenv_s(L"APPDATA", saved.c_str());
+}
+#else
 TEST(ProgramsConfig, ThePathFollowsXdgConfigHome)
 {
     const char* saved = std::getenv("XDG_CONFIG_HOME");
@@ -170,3 +182,4 @@ TEST(ProgramsConfig, ThePathFollowsXdgConfigHome)
     else
         unsetenv("XDG_CONFIG_HOME");
 }
+#endif

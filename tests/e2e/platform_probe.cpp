@@ -15,6 +15,8 @@
 //
 // Each printed line starts with the monotonic clock in microseconds.
 
+#include "probe_lines.h"
+
 #include "platform/DesktopPlatform.h"
 
 #include <QApplication>
@@ -33,29 +35,6 @@
 using namespace tapfill::platform;
 
 namespace {
-
-void say(const std::string& line)
-{
-    auto now = std::chrono::duration_cast<std::chrono::microseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-                   .count();
-    std::printf("%lld %s\n", static_cast<long long>(now), line.c_str());
-    std::fflush(stdout);
-}
-
-std::string unescape(const std::string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size()) {
-            char c = text[++i];
-            out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
 
 QIcon solidIcon(Qt::GlobalColor color)
 {

@@ -260,6 +260,9 @@ class Calc(Target):
     def text(self, entry):
         return self._ask(f"cell {entry}")
 
+    def clear(self, entry):
+        self._ask(f"clear {entry}")
+
     def stop(self):
         if self._uno.poll() is None:
             self._uno.stdin.close()

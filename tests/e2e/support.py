@@ -17,10 +17,10 @@ SKIP_CODE = 77
 TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "xprop", "wish", "zenity", "import"]
 
 
-def main():
+def main(tools=TOOLS):
     """Runs the calling module's tests; exits 77 when the desktop tools are
     missing, so that CTest shows the tests as skipped, not failed."""
-    missing = [tool for tool in TOOLS if shutil.which(tool) is None]
+    missing = [tool for tool in tools if shutil.which(tool) is None]
     if missing:
         print("skipped: missing " + ", ".join(missing))
         # In CI a missing tool is a missing install step, not a reason to skip.
@@ -50,17 +50,17 @@ def program(variable):
 class Probe:
     """The platform_probe program: commands in, one report a line out."""
 
-    def __init__(self, desktop):
+    def __init__(self, desktop, argv=None):
         self.desktop = desktop
         self.stderr_path = os.path.join(desktop.tmp, f"probe-{time.monotonic_ns()}.err")
         with open(self.stderr_path, "wb") as stderr:
             self.process = desktop.start(
-                "probe", [program("PLATFORM_PROBE")], stdin=subprocess.PIPE,
+                "probe", argv or [program("PLATFORM_PROBE")], stdin=subprocess.PIPE,
                 stdout=subprocess.PIPE, stderr=stderr)
         self.lines = queue.Queue()
         self.seen = []
         threading.Thread(target=self._read, daemon=True).start()
-        ready = self.expect("ready", timeout=10)
+        ready = self.expect("ready", timeout=30)
         self.pid = int(ready.split("pid=")[1])
 
     def _read(self):

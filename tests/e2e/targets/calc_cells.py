@@ -3,7 +3,8 @@ large, reports their places on the screen, and answers with a cell's text.
    /usr/bin/python3 calc_cells.py PORT REPORT
 Commands on stdin, one JSON answer per line on stdout:
    prepare      -> true, once the layout is in the report
-   cell N       -> the text of cell A(N+1)"""
+   cell N       -> the text of cell A(N+1)
+   clear N      -> true, once cell A(N+1) is empty"""
 
 import json
 import sys
@@ -70,6 +71,9 @@ for line in sys.stdin:
     words = line.split()
     if words[0] == "prepare":
         answer = prepare()
+    elif words[0] == "clear":
+        sheet.getCellByPosition(0, int(words[1])).setString("")
+        answer = True
     else:
         answer = sheet.getCellByPosition(0, int(words[1])).getString()
     print(json.dumps(answer), flush=True)
