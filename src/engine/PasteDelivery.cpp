@@ -98,8 +98,10 @@ void PasteEngine::onPasteTyped(const platform::SendResult& result)
 
 void PasteEngine::onTextRead(const platform::ClipboardRead& read)
 {
-    if (pasteSettling_.decidedAt() == PasteSettling::Clock::time_point::max())
-        return; // not before the keys are in
+    // A read before the news of the keys counts too: a quick program asks
+    // for the field before the key sender has heard its keys are in.
+    if (!pasteSettling_.watching())
+        return;
     pasteSettling_.onRead(clock(), read);
     scheduleSettleCheck();
 }

@@ -219,6 +219,20 @@ TEST_F(PasteDelivery, APasteTheProgramDidNotTakeEndsTheDeliveryAndIsNotRetried)
     EXPECT_EQ(selected(FieldSet::OneLine), 1);
 }
 
+TEST_F(PasteDelivery, AReadBeforeTheNewsOfTheKeysCountsAsTakingThePaste)
+{
+    // A quick program reads the field before the key sender has reported its
+    // keys in the program's queue.
+    model.autoTab = true;
+    fake.keys().holdProcessing = true;
+    leftRelease();
+    engine.deliver();
+    fake.clipboard().reportRead();
+    fake.keys().processNext();
+    settle();
+    EXPECT_EQ(fake.keys().typed, (Keys{"^{v}", "{TAB}"}));
+}
+
 TEST_F(PasteDelivery, AClickDuringADeliveryIsDeliveredAfterIt)
 {
     fake.keys().holdProcessing = true;
