@@ -39,6 +39,9 @@ PasteEngine::PasteEngine(model::AppModel& model, platform::Platform& platform)
     // in place before they happen, so it follows paste mode.
     connect(&model_, &model::AppModel::pasteModeChanged, this,
             [this](bool on) { platform_.rightClickInterceptor->setArmed(on); });
+    // Left releases matter only while they are paste clicks.
+    connect(&model_, &model::AppModel::clickAcceptanceChanged, this,
+            [this](bool on) { platform_.leftClickHook->setMouseReportsWanted(on); });
     // Every choice of a field pauses click acceptance: the click that chose
     // it must not count as a paste click.
     connect(&model_, &model::AppModel::fieldSelected, this, &PasteEngine::pauseClickAcceptance);

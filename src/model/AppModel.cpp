@@ -83,7 +83,10 @@ void AppModel::setPages(Page page, int multiLinePage)
 
 void AppModel::setClickAcceptance(bool on)
 {
+    if (clickAcceptance_ == on)
+        return;
     clickAcceptance_ = on;
+    emit clickAcceptanceChanged(on);
 }
 
 void AppModel::setPasteMode(bool on)

@@ -94,6 +94,7 @@ signals:
     void fieldSelected(FieldSet set, int index);
     void pagesChanged();
     void pasteModeChanged(bool on);
+    void clickAcceptanceChanged(bool on);
     void lookChanged();
 
 private:

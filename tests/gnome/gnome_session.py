@@ -21,6 +21,8 @@ from desktop import DesktopError, wait_for  # noqa: E402
 
 EXTENSION_UUID = "tapfill@tapfill.github.io"
 EXTENSION_SOURCE = os.path.join(HERE, "..", "..", "src", "platform", "gnome", "extension")
+PROBE_UUID = "tapfill-test-probe@tapfill.github.io"
+PROBE_SOURCE = os.path.join(HERE, "probe-extension")
 SIZE = (1280, 1024)
 BTN_LEFT, BTN_RIGHT = 0x110, 0x111
 # Held between press and release: shorter presses can be lost by the shell.
@@ -88,10 +90,12 @@ class GnomeSession:
 
         extensions = os.path.join(env["XDG_DATA_HOME"], "gnome-shell", "extensions")
         os.makedirs(extensions)
-        settings = [("disable-user-extensions", "false")]
+        shutil.copytree(PROBE_SOURCE, os.path.join(extensions, PROBE_UUID))
+        enabled = [PROBE_UUID]
         if self.extension:
             shutil.copytree(EXTENSION_SOURCE, os.path.join(extensions, EXTENSION_UUID))
-            settings.append(("enabled-extensions", f"['{EXTENSION_UUID}']"))
+            enabled.append(EXTENSION_UUID)
+        settings = [("disable-user-extensions", "false"), ("enabled-extensions", repr(enabled))]
         for key, value in settings:
             subprocess.run(["gsettings", "set", "org.gnome.shell", key, value], env=env, check=True)
 
@@ -107,15 +111,16 @@ class GnomeSession:
                  and os.path.exists(os.path.join(runtime, "wayland-0")),
                  timeout=30, what=lambda: "gnome-shell to start: " + self.log_tail())
         env["WAYLAND_DISPLAY"] = "wayland-0"
-        if self.extension:
-            wait_for(lambda: self._has_name("io.github.tapfill.Shell"), timeout=30,
-                     what=lambda: "Tapfill's extension to load: " + self.log_tail())
+        names = ["io.github.tapfill.TestProbe"] + (["io.github.tapfill.Shell"] if self.extension else [])
+        wait_for(lambda: all(map(self._has_name, names)), timeout=30,
+                 what=lambda: "the extensions to load: " + self.log_tail())
+        self.probe = dbus.Interface(self.bus.get_object("io.github.tapfill.TestProbe", "/io/github/tapfill/TestProbe"),
+                                    "io.github.tapfill.TestProbe")
         self.input = RemoteInput(self.bus)
-        # The shell starts in the overview; Escape leaves it, and it takes
-        # clicks again once its animation has ended.
-        time.sleep(0.5)
-        self.input.key(0xff1b)
-        time.sleep(1.0)
+        # The shell starts in the overview, and takes clicks into windows
+        # once it has left it.
+        self.probe.HideOverview()
+        time.sleep(0.8)
 
     def _daemon(self, name, argv, socket):
         process = subprocess.Popen(argv, env=self.env, stdout=subprocess.DEVNULL,
@@ -135,6 +140,17 @@ class GnomeSession:
                 return "".join(log.readlines()[-lines:])
         except OSError:
             return ""
+
+    def window_rect(self, title, timeout=10):
+        """The frame of the window of that title, once it is shown."""
+        return wait_for(lambda: list(map(int, self.probe.WindowRect(title))), timeout=timeout,
+                        what=f"the window {title!r}")
+
+    def clipboard(self):
+        return str(self.probe.ClipboardText())
+
+    def set_clipboard(self, text):
+        self.probe.SetClipboardText(text)
 
     def start(self, argv, **kwargs):
         """Starts a program on this desktop; it is ended with the desktop."""

@@ -53,4 +53,7 @@ std::optional<std::vector<KeyStroke>> textKeyStrokes(std::string_view utf8);
 /// Ctrl+Shift+V (terminals), Shift+Insert.
 bool isPasteStroke(const KeyStroke& stroke);
 
+/// The keysym of a named key.
+unsigned long keysymOf(NamedKey key);
+
 } // namespace tapfill::platform::keys

@@ -48,6 +48,8 @@ const InterfaceVersion = 1;
 const CallerExecutable = 'tapfill';
 
 const PollMs = 10;
+/// Between the steps of a click played again.
+const ReplayStepMs = 15;
 /// A key is rarely held longer than this.
 const KeyReplayMs = 250;
 /// The user's clipboard is read within this time, or not kept at all.
@@ -176,17 +178,18 @@ var ShellService = class {
     /// A poll of the pointer's buttons: the shell never hears of a click
     /// inside a client's window, and a poll costs nothing while it is off.
     _setLeftReleaseReports(on) {
+        this._leftReleases = on;
         if (!on && this._releasePoll) {
             GLib.source_remove(this._releasePoll);
             this._releasePoll = 0;
         } else if (on && !this._releasePoll) {
             this._leftHeld = leftButtonHeld();
             this._releasePoll = GLib.timeout_add(GLib.PRIORITY_HIGH, PollMs, () => {
-                const held = leftButtonHeld();
-                // A click played again through the shield is no new click.
-                if (this._leftHeld && !held && !this._replaying)
+                // The shield, while it is up, sees every click itself.
+                const held = !this._shield && leftButtonHeld();
+                if (this._leftHeld && !held && !this._shield)
                     this._reportRelease();
-                this._leftHeld = held && !this._replaying;
+                this._leftHeld = held;
                 return GLib.SOURCE_CONTINUE;
             });
         }
@@ -258,6 +261,8 @@ var ShellService = class {
             const gesture = this._gesture;
             this._gesture = null;
             gesture.path.push(event.get_coords());
+            if (button === Clutter.BUTTON_PRIMARY && this._leftReleases)
+                this._reportRelease();
             this._replay(gesture);
         }
         return Clutter.EVENT_STOP;
@@ -278,25 +283,37 @@ var ShellService = class {
         const pointer = this._pointer;
         this._replaying = true;
         this._shield.hide();
-        const [startX, startY] = path[0];
-        pointer.notify_absolute_motion(now(), startX, startY);
-        pointer.notify_button(now(), button, Clutter.ButtonState.PRESSED);
-        for (const [x, y] of path.slice(1))
-            pointer.notify_absolute_motion(now(), x, y);
-        pointer.notify_button(now(), button, Clutter.ButtonState.RELEASED);
+        // Held a moment, as a hand does: a press and a release at the same
+        // instant may come to nothing.
+        // A move, even by one pixel, makes the window under the pointer
+        // take it back from the shield (it left the window when the shield
+        // came), so that the press goes to that window.
+        const [x0, y0] = path[0];
+        const steps = [
+            () => pointer.notify_absolute_motion(now(), x0 > 0 ? x0 - 1 : x0 + 1, y0),
+            () => pointer.notify_absolute_motion(now(), x0, y0),
+            () => pointer.notify_button(now(), button, Clutter.ButtonState.PRESSED),
+            ...path.slice(1).map(([x, y]) => () => pointer.notify_absolute_motion(now(), x, y)),
+            () => pointer.notify_button(now(), button, Clutter.ButtonState.RELEASED),
+        ];
+        steps.splice(0, 3).forEach(step => step());
         // The virtual device's events reach the stage through the input
         // thread; the shield comes back once they have gone by.
-        this._replayEnd = GLib.timeout_add(GLib.PRIORITY_DEFAULT, 60, () => {
-            this._replayEnd = 0;
+        this._replayStep = GLib.timeout_add(GLib.PRIORITY_HIGH, ReplayStepMs, () => {
+            if (steps.length > 0) {
+                steps.shift()();
+                return GLib.SOURCE_CONTINUE;
+            }
+            this._replayStep = 0;
             this._endReplay();
             return GLib.SOURCE_REMOVE;
         });
     }
 
     _endReplay() {
-        if (this._replayEnd)
-            GLib.source_remove(this._replayEnd);
-        this._replayEnd = 0;
+        if (this._replayStep)
+            GLib.source_remove(this._replayStep);
+        this._replayStep = 0;
         this._replaying = false;
         this._gesture = null;
         this._shield?.show();
@@ -501,6 +518,15 @@ var ShellService = class {
         this._fromClient(invocation, () => {
             const window = this._clientWindow(title);
             window?.move_frame(true, x, y);
+            // A window that has only just appeared is placed by the shell
+            // once more as its first frames come: place it again then.
+            let checks = 3;
+            GLib.timeout_add(GLib.PRIORITY_DEFAULT, 100, () => {
+                const rect = window?.get_frame_rect();
+                if (rect && (rect.x !== x || rect.y !== y))
+                    window.move_frame(true, x, y);
+                return --checks > 0 && rect ? GLib.SOURCE_CONTINUE : GLib.SOURCE_REMOVE;
+            });
             return new GLib.Variant('(b)', [window !== null]);
         });
     }
