@@ -11,7 +11,7 @@ set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev qt6-wayland
           libx11-dev libx11-xcb-dev libxcb1-dev libxi-dev libxtst-dev
-          libxkbcommon-dev libxkbcommon-x11-dev)
+          libxkbcommon-dev libxkbcommon-x11-dev libxcb-res0-dev)
 if [[ "${1:-}" == "--fuzz" ]]; then
   packages=(cmake clang libclang-rt-14-dev)
 fi
@@ -26,6 +26,8 @@ if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev googletest
              xvfb xauth openbox trayer xdotool x11-utils xclip tk zenity
              python3 imagemagick xterm chromium x11-xkb-utils copyq
+             firefox-esr libreoffice-calc python3-uno alacritty xfce4-terminal
+             emacs-gtk python3-gi gir1.2-gtk-4.0 python3-pyqt6
              desktop-file-utils appstream lintian)
 fi
 

@@ -68,7 +68,7 @@ def measure_clicks(tk, pointer, widget, text, count, clear_each=False, before=No
         latencies.append((event.time_us - released) / 1000)
         if after:
             after(event)
-        time.sleep(0.25)  # well past the delivery and any re-arming
+        time.sleep(0.6)  # well past the end of the paste and the give-back
         if clear_each:  # the click gave the form the focus
             mark = tk.mark()
             tk.desktop.xdotool("key", "F5")

@@ -47,8 +47,9 @@ struct KnownProgram {
 // program running in them. The VTE-based ones, konsole, kitty, alacritty and
 // the like paste the clipboard on Ctrl+Shift+V. xterm and urxvt paste only
 // PRIMARY by default (Shift+Insert, middle click), which Tapfill must not
-// touch: for them the text is typed.
-constexpr std::array<KnownProgram, 20> KnownPrograms{{
+// touch: for them the text is typed. Emacs scrolls on Ctrl+V and yanks
+// the clipboard on Shift+Insert, with or without cua-mode.
+constexpr std::array<KnownProgram, 21> KnownPrograms{{
     {"gnome-terminal", PasteMethod::CtrlShiftV},
     {"gnome-terminal-server", PasteMethod::CtrlShiftV},
     {"xfce4-terminal", PasteMethod::CtrlShiftV},
@@ -64,6 +65,7 @@ constexpr std::array<KnownProgram, 20> KnownPrograms{{
     {"kitty", PasteMethod::CtrlShiftV},
     {"alacritty", PasteMethod::CtrlShiftV},
     {"org.wezfurlong.wezterm", PasteMethod::CtrlShiftV},
+    {"emacs", PasteMethod::ShiftInsert},
     {"xterm", PasteMethod::Type},
     {"uxterm", PasteMethod::Type},
     {"urxvt", PasteMethod::Type},

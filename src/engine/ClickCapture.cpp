@@ -22,6 +22,10 @@ PasteEngine::PasteEngine(model::AppModel& model, platform::Platform& platform)
     acceptanceTimer.setInterval(AcceptanceDelayMs);
     connect(&deliveryTimer, &QTimer::timeout, this, &PasteEngine::deliver);
     connect(&acceptanceTimer, &QTimer::timeout, this, &PasteEngine::resumeClickAcceptance);
+    settleTimer.setSingleShot(true);
+    settleTimer.setTimerType(Qt::PreciseTimer);
+    connect(&settleTimer, &QTimer::timeout, this, &PasteEngine::checkPaste);
+    platform_.clipboard->onTextRead = [this](const platform::ClipboardRead& read) { onTextRead(read); };
 
     platform_.rightClickHook->watch({MouseMessage::RightButtonDown, MouseMessage::RightButtonUp},
                                     platform::WatchedKey::PasteModeKey);
@@ -44,7 +48,13 @@ PasteEngine::PasteEngine(model::AppModel& model, platform::Platform& platform)
             [this](bool on) { platform_.leftClickHook->setMouseReportsWanted(on); });
     // Every choice of a field pauses click acceptance: the click that chose
     // it must not count as a paste click.
-    connect(&model_, &model::AppModel::fieldSelected, this, &PasteEngine::pauseClickAcceptance);
+    // The advance after a paste chooses no field by a click, and comes
+    // only once the program is done with the paste: a pause then would
+    // swallow the user's click into the next box.
+    connect(&model_, &model::AppModel::fieldSelected, this, [this] {
+        if (!advancingAfterPaste_)
+            pauseClickAcceptance();
+    });
 }
 
 void PasteEngine::onRightButtonSeen(platform::WindowId window)
@@ -72,6 +82,10 @@ void PasteEngine::onLeftButtonReleased(const platform::HookedMessage& message)
     // Tapfill; pasting into it would be a surprise.
     if (message.ownWindow)
         return;
+    // A click while the last paste is still being taken: the user has
+    // chosen the next place, where a Tab or Enter still to come would go.
+    if (model_.clickAcceptance() && delivering_)
+        userMovedOn_ = true;
     if (model_.clickAcceptance() && !deliveryTimer.isActive()) {
         deliveryTimer.start();
         keepClipboard();

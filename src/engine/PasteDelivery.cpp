@@ -3,24 +3,34 @@
 // Ctrl+Shift+V in terminals, as programs.conf says), or, for programs that
 // cannot paste, the field is typed key by key and the clipboard left alone.
 // Then Tab and Enter when the options ask for them, each only after the one
-// before it has been processed, then the advance to the next field.
+// before it has been processed, then the advance to the next field. A
+// click into another place before Tab and Enter went out drops them: they
+// would land where the user just clicked.
+//
+// After the paste keys the delivery waits until the program is done
+// reading the field from the clipboard (PasteSettling says when): Tab,
+// Enter, the user's clipboard content and the next field all come after
+// that, so none of them overtakes the paste. A program that never asks
+// for the field did not take the paste: its keys went out, so it is not
+// tried again, and an Enter after it would submit whatever the box held
+// before; the delivery stops and the user is told.
 //
 // A delivery that fails before anything went out is tried again at the next
 // tick, for about two seconds. One the key sender refused, because it
 // could not be sure of the keys (a modifier held down, a key the layout
-// lacks), stops at once and the user is told: Tab and Enter after a paste
-// that did not happen would act on the program's form. So does a paste the
-// program never fetched: its keys went out, so it is not tried again, and
-// an Enter after it would submit whatever the box held before. Once the
-// paste has gone out the delivery ends whatever happens after it, so no
-// text is ever typed twice.
+// lacks), stops at once and the user is told. Once the paste has gone out
+// the delivery ends whatever happens after it, so no text is ever typed
+// twice.
 //
 // The user's own clipboard content is kept from the click on and given back
-// once the paste has been fetched or the delivery has ended without it
-// (unless programs.conf says restoreClipboard = false). Keeping it is
-// bounded in time by the clipboard, so the delivery never waits long.
+// once the paste is done or the delivery has ended without it (unless
+// programs.conf says restoreClipboard = false). Keeping it is bounded in
+// time by the clipboard, so the delivery never waits long.
 
 #include "engine/PasteEngine.h"
+
+#include <algorithm>
+#include <chrono>
 
 namespace tapfill::engine {
 
@@ -34,13 +44,16 @@ void PasteEngine::deliver()
         return;
     deliveryTimer.stop();
 
-    const platform::ProgramName program = platform_.keys->focusedProgram();
+    userMovedOn_ = false;
+    pasteTarget_ = platform_.keys->focusedProgram();
+    const platform::ProgramName& program = pasteTarget_;
     const config::PasteMethod method = config_.pasteMethodFor(program.instance, program.wmClass);
     auto typed = [this](const platform::SendResult& result) { onPasteTyped(result); };
     if (method == config::PasteMethod::Type) {
         const FieldSet set = model::AppModel::pastedSet(model_.page());
         const int selected = model_.selectedIndex(set);
         delivering_ = true;
+        pasteExpected_ = false;
         keepingClipboard_ = waitingForClipboard_ = false; // left alone
         platform_.keys->typeText(selected < 0 ? std::string() : model_.text(set, selected), typed);
         return;
@@ -54,28 +67,76 @@ void PasteEngine::deliver()
         return;
     }
     delivering_ = true;
+    // With nothing selected the clipboard is empty: no one will ask.
+    pasteExpected_ = model_.selectedIndex(model::AppModel::pastedSet(model_.page())) >= 0;
     platform_.keys->send(pasteKeys(method), typed);
 }
 
 void PasteEngine::onPasteTyped(const platform::SendResult& result)
 {
-    if (result.typed()) {
-        failedAttempts_ = 0;
+    if (!result.typed()) {
+        delivering_ = false;
+        if (result.reason.empty()) {
+            retryDeliveryLater();
+            return;
+        }
+        stopDelivery(result.reason);
+        return;
+    }
+    failedAttempts_ = 0;
+    if (!pasteExpected_) {
         giveClipboardBack();
         afterPaste();
         return;
     }
-    delivering_ = false;
-    const bool keysWentOut = result.outcome == platform::SendResult::Outcome::NotFetched;
-    if (result.reason.empty() && !keysWentOut) {
-        retryDeliveryLater();
+    pasteSettling_.start(clock(), pasteTarget_.processId);
+    scheduleSettleCheck();
+}
+
+void PasteEngine::onTextRead(const platform::ClipboardRead& read)
+{
+    if (!pasteSettling_.watching())
+        return;
+    pasteSettling_.onRead(clock(), read);
+    scheduleSettleCheck();
+}
+
+void PasteEngine::scheduleSettleCheck()
+{
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(pasteSettling_.decidedAt() - clock());
+    settleTimer.start(static_cast<int>(std::max<long long>(left.count(), 0)));
+}
+
+void PasteEngine::checkPaste()
+{
+    switch (pasteSettling_.state(clock())) {
+    case PasteSettling::State::Idle:
+        return;
+    case PasteSettling::State::Waiting:
+        scheduleSettleCheck();
+        return;
+    case PasteSettling::State::Done:
+        pasteSettling_.stop();
+        giveClipboardBack();
+        afterPaste();
+        return;
+    case PasteSettling::State::NotTaken: {
+        pasteSettling_.stop();
+        delivering_ = false;
+        const std::string& name = !pasteTarget_.wmClass.empty() ? pasteTarget_.wmClass : pasteTarget_.instance;
+        stopDelivery(name.empty() ? "the program did not take the paste"
+                                  : "the program " + name + " did not take the paste");
         return;
     }
+    }
+}
+
+void PasteEngine::stopDelivery(const std::string& reason)
+{
     failedAttempts_ = 0;
     deliveryTimer.stop();
     giveClipboardBack();
-    emit deliveryStopped(result.reason.empty() ? QStringLiteral("the program did not take the paste")
-                                               : QString::fromStdString(result.reason));
+    emit deliveryStopped(QString::fromStdString(reason));
 }
 
 void PasteEngine::keepClipboard()
@@ -137,8 +198,8 @@ void PasteEngine::retryDeliveryLater()
 
 void PasteEngine::afterPaste()
 {
-    sendIf(model_.autoTab, "{TAB}", [this] {
-        sendIf(model_.autoEnter, "{ENTER}", [this] { finishDelivery(); });
+    sendIf(model_.autoTab && !userMovedOn_, "{TAB}", [this] {
+        sendIf(model_.autoEnter && !userMovedOn_, "{ENTER}", [this] { finishDelivery(); });
     });
 }
 
@@ -163,7 +224,9 @@ void PasteEngine::finishDelivery()
 {
     if (model_.autoAdvance && model_.clickAcceptance()) {
         skipNextAdvance_ = false; // an automatic advance always moves
+        advancingAfterPaste_ = true;
         advance();
+        advancingAfterPaste_ = false;
     }
     delivering_ = false;
 }

@@ -6,6 +6,7 @@
 // platform services and knows no widget; the windows follow its requests.
 
 #include "config/ProgramsConfig.h"
+#include "engine/PasteSettling.h"
 #include "model/AppModel.h"
 #include "platform/Platform.h"
 
@@ -68,6 +69,8 @@ public:
     bool delivering() const { return delivering_; }
     /// The acceptance timer's tick: click acceptance on.
     void resumeClickAcceptance();
+    /// The settle timer's tick: whether the program is done taking the paste.
+    void checkPaste();
 
     /// The user's per-program settings: the paste keys of each program and
     /// the paste mode key. Applies from the next delivery on.
@@ -78,6 +81,10 @@ public:
 
     QTimer deliveryTimer;
     QTimer acceptanceTimer;
+    /// Ticks when the paste being watched may have been taken, or not.
+    QTimer settleTimer;
+    /// The time the paste is watched by; tests set their own.
+    std::function<PasteSettling::Clock::time_point()> clock = [] { return PasteSettling::Clock::now(); };
 
 signals:
     /// The main window should be shown, shown on top, or put away.
@@ -93,6 +100,9 @@ private:
     void sendIf(bool wanted, const char* keys, std::function<void()> next);
     void finishDelivery();
     void onPasteTyped(const platform::SendResult& result);
+    void onTextRead(const platform::ClipboardRead& read);
+    void scheduleSettleCheck();
+    void stopDelivery(const std::string& reason);
     void keepClipboard();
     void giveClipboardBack();
 
@@ -100,6 +110,14 @@ private:
     platform::Platform& platform_;
     config::ProgramsConfig config_;
     bool delivering_ = false;
+    /// The user clicked again before this delivery's Tab and Enter went out.
+    bool userMovedOn_ = false;
+    bool advancingAfterPaste_ = false;
+    /// The paste being delivered: whether a program is to read a field
+    /// from the clipboard, which program has the focus, and its reads.
+    bool pasteExpected_ = false;
+    platform::ProgramName pasteTarget_;
+    PasteSettling pasteSettling_;
     int failedAttempts_ = 0;
     /// One right click reaches the engine twice (press and release); the
     /// second of the pair only clears this.

@@ -5,6 +5,14 @@
 
 namespace tapfill::platform {
 
+/// A program asking for Tapfill's text while it is on the clipboard.
+struct ClipboardRead {
+    /// The process that asked; 0 when the window system cannot tell.
+    long processId = 0;
+    /// It asked for the text itself, not only which formats there are.
+    bool content = false;
+};
+
 /// The desktop clipboard. Tapfill puts a field there for the moment of a
 /// paste and can give the user's own content back afterwards.
 class Clipboard {
@@ -28,6 +36,11 @@ public:
     /// that setText() put there; someone else's newer content stays. Empties
     /// the clipboard when nothing could be kept. Forgets what was kept.
     virtual void giveBack() = 0;
+
+    /// Runs on the event loop's thread each time a program has asked for
+    /// Tapfill's text (each part of a large one), once the answer is on its
+    /// way: keys typed afterwards reach that program after the text.
+    std::function<void(const ClipboardRead&)> onTextRead;
 };
 
 } // namespace tapfill::platform

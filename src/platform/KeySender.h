@@ -10,12 +10,10 @@ namespace tapfill::platform {
 struct SendResult {
     enum class Outcome {
         Typed,    ///< typed and processed
-        NotTyped,   ///< nothing typed (or, for a text, typing stopped): see `reason`
-        NotFetched, ///< the keys went out but the focused program did not take the paste
+        NotTyped, ///< nothing typed (or, for a text, typing stopped): see `reason`
     };
     Outcome outcome = Outcome::Typed;
-    /// For the user, when there is something to tell: why it was not typed,
-    /// or which program did not take the paste.
+    /// For the user, when there is something to tell: why it was not typed.
     std::string reason;
 
     bool typed() const { return outcome == Outcome::Typed; }
@@ -25,6 +23,8 @@ struct SendResult {
 struct ProgramName {
     std::string instance;
     std::string wmClass;
+    /// Its process; 0 when the window system cannot tell.
+    long processId = 0;
 };
 
 /// Types key sequences written in the key notation: "^" holds Ctrl down for
@@ -38,16 +38,11 @@ public:
 
     using Done = std::function<void(const SendResult&)>;
 
-    /// Types `keys` and calls `done` once the focused window has processed
-    /// them, or with NotTyped when they could not be typed at all. For a
-    /// paste ("^{v}", "^+{v}", "+{INSERT}") "processed" means the window has
-    /// fetched the text it pastes, so that keys typed after `done` never
-    /// overtake the paste; when it has not fetched it within a bounded time
-    /// after the keys went out, `done` gets NotFetched (the keys cannot be
-    /// taken back, so nothing after them should be typed blindly). A paste
-    /// no one is expected to fetch (Tapfill does not hold the clipboard, or
-    /// pastes into its own window) counts as processed once typed. Never
-    /// blocks the event loop; `done` may run before send() returns.
+    /// Types `keys` and calls `done` once they are in the focused window's
+    /// queue, ahead of anything typed later, or with NotTyped when they
+    /// could not be typed at all. For a paste that is only the start: the
+    /// program asks for the text afterwards, which the clipboard reports.
+    /// Never blocks the event loop; `done` may run before send() returns.
     virtual void send(const std::string& keys, Done done) = 0;
 
     /// Types the UTF-8 `text` character by character, line breaks as Enter,

@@ -115,7 +115,7 @@ class Desktop:
             end_process(process)
         self.processes = []
         if self.tmp:
-            shutil.rmtree(self.tmp, ignore_errors=True)
+            if not os.environ.get("TAPFILL_KEEP_TMP"): shutil.rmtree(self.tmp, ignore_errors=True)
             self.tmp = None
 
     # -- programs -------------------------------------------------------------

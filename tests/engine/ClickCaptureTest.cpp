@@ -24,6 +24,7 @@ TEST_F(ClickCapture, LeftReleaseStartsADeliveryOnlyWithClickAcceptanceOnWhatever
     EXPECT_TRUE(engine.deliveryTimer.isActive());
     EXPECT_TRUE(fake.keys().typed.empty()) << "nothing is typed before the tick";
     engine.deliver();
+    pasteTaken();
 
     model.setPasteMode(true);
     leftClickAndTick();

@@ -36,7 +36,11 @@ TEST_F(ClipboardGiveBack, TheDeliveryWaitsForTheKeptContentAndGivesItBackBeforeT
 
     fake.clipboard().finishKeeping(); // the delivery goes on at once
     EXPECT_EQ(log(), (Log{"keep", "set:Ann"}));
-    fake.keys().processNext(); // the target fetched the paste
+    fake.keys().processNext(); // Ctrl+V in the target's queue
+    fake.clipboard().reportRead();
+    EXPECT_EQ(log().back(), "set:Ann") << "not while the target may still be reading";
+    EXPECT_EQ(fake.keys().typed.size(), 1u) << "nor Tab";
+    settle();
     EXPECT_EQ(log().back(), "giveBack");
     EXPECT_EQ(fake.keys().typed, (std::vector<std::string>{"^{v}", "{TAB}"}));
 }
@@ -62,9 +66,11 @@ TEST_F(ClipboardGiveBack, GivenBackOnceWhateverEndsTheDelivery)
     leftClickAndTick();
     leftRelease(); // during the first delivery
     fake.keys().processNext();
+    pasteTaken();
     EXPECT_EQ(givenBack(), 2) << "the second paste still needs the clipboard";
     engine.deliver();
     fake.keys().processNext();
+    pasteTaken();
     EXPECT_EQ(givenBack(), 3);
     EXPECT_EQ(std::count(log().begin(), log().end(), "keep"), 3);
 }

@@ -82,16 +82,6 @@ TEST(KeyNotation, MalformedNotationAndBrokenUtf8AreRefusedWhole)
         EXPECT_FALSE(parseKeyNotation(bad).has_value()) << bad;
 }
 
-TEST(KeyNotation, CtrlVCtrlShiftVAndShiftInsertArePastes)
-{
-    EXPECT_TRUE(isPasteStroke(character(U'v', ModControl)));
-    EXPECT_TRUE(isPasteStroke(character(U'v', ModControl | ModShift)));
-    EXPECT_TRUE(isPasteStroke(named(NamedKey::Insert, ModShift)));
-    for (const KeyStroke& other : {character(U'v'), character(U'v', ModAlt), character(U'c', ModControl),
-                                   named(NamedKey::Insert), named(NamedKey::Insert, ModControl)})
-        EXPECT_FALSE(isPasteStroke(other));
-}
-
 TEST(KeyNotation, ATextIsTypedAsItIsWithLineBreaksAsEnter)
 {
     const KeyStroke enter = named(NamedKey::Enter), tab = named(NamedKey::Tab);

@@ -31,6 +31,7 @@ struct EngineFixture : ::testing::Test {
         QObject::connect(&engine, &engine::PasteEngine::hideWindowRequested, [this] { ++hideRequests; });
         model.setPages(model::Page::OneLine, 0);
         model.select(model::FieldSet::OneLine, 0);
+        engine.clock = [this] { return now; };
     }
 
     /// PASTE, and the 120 ms later tick: click acceptance is on.
@@ -50,18 +51,34 @@ struct EngineFixture : ::testing::Test {
         }
         return kept;
     }
-    /// A left click into another program, and the 100 ms tick after it.
+    /// A left click into another program, the 100 ms tick after it, and
+    /// the program taking the paste once its keys are processed.
     void leftClickAndTick()
     {
         fake.leftClickHook().injectMessage(platform::MouseMessage::LeftButtonUp);
         if (engine.deliveryTimer.isActive())
             engine.deliver();
+        pasteTaken();
+    }
+    /// The focused program reads the pasted field and then asks nothing
+    /// more: the paste is done.
+    void pasteTaken()
+    {
+        fake.clipboard().reportRead();
+        settle();
+    }
+    /// Time enough passes for the paste being watched to be decided.
+    void settle()
+    {
+        now += std::chrono::seconds(5);
+        engine.checkPaste();
     }
     int selected(model::FieldSet set) const { return model.selectedIndex(set); }
 
     platform::fake::FakePlatform fake;
     model::AppModel model;
     engine::PasteEngine engine{model, fake.platform};
+    engine::PasteSettling::Clock::time_point now{};
     int showRequests = 0, raiseRequests = 0, hideRequests = 0;
 };
 

@@ -82,8 +82,6 @@ public:
     {
         finishNext(ok ? SendResult{} : SendResult{SendResult::Outcome::NotTyped, refusal});
     }
-    /// Finishes the oldest held sequence as a paste the program never fetched.
-    void finishNotFetched() { finishNext(SendResult{SendResult::Outcome::NotFetched, refusal}); }
     void finishNext(const SendResult& result)
     {
         auto done = std::move(pending.front());
@@ -134,6 +132,12 @@ public:
             ready();
     }
     void giveBack() override { log.push_back("giveBack"); }
+    /// A program asks for the text on the clipboard.
+    void reportRead(long processId = 0, bool content = true)
+    {
+        if (onTextRead)
+            onTextRead(ClipboardRead{processId, content});
+    }
     std::string text;
     std::vector<std::string> log;
     int failures = 0; ///< how many of the next clear() or setText() calls fail

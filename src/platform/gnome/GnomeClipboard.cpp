@@ -9,6 +9,16 @@ GnomeClipboard::GnomeClipboard(std::shared_ptr<ShellExtension> extension, std::s
     : extension_(std::move(extension)), pasteClock_(std::move(pasteClock))
 {
     giveBackTimer_.setSingleShot(true);
+    assumedReadTimer_.setSingleShot(true);
+    assumedReadTimer_.setInterval(PasteClock::SettleMs);
+    connect(&assumedReadTimer_, &QTimer::timeout, this, [this] {
+        if (onTextRead)
+            onTextRead(ClipboardRead{reader_, true});
+    });
+    pasteClock_->onPasteSent = [this](long processId) {
+        reader_ = processId;
+        assumedReadTimer_.start();
+    };
     connect(&giveBackTimer_, &QTimer::timeout, this,
             [this] { extension_->call(QStringLiteral("GiveClipboardBack")); });
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The clipboard through the extension, which owns it for the shell. It
 // holds one format at a time: the field as UTF-8 text, and of the user's
-// own content the one format given back (text when there is text).
+// own content the one format given back (text when there is text). Reads
+// cannot be seen: one by the focused program is reported a moment after
+// each paste's keys (PasteClock).
 
 #include "platform/Clipboard.h"
 
@@ -31,6 +33,8 @@ private:
     std::shared_ptr<ShellExtension> extension_;
     std::shared_ptr<PasteClock> pasteClock_;
     QTimer giveBackTimer_;
+    QTimer assumedReadTimer_;
+    long reader_ = 0;
 };
 
 } // namespace tapfill::platform::gnome

@@ -7,7 +7,6 @@
 
 #include <QDBusArgument>
 #include <QDBusMetaType>
-#include <QTimer>
 
 #include <xkbcommon/xkbcommon-keysyms.h>
 
@@ -40,6 +39,15 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, Key& key)
     argument >> key.keysym >> key.down;
     argument.endStructure();
     return argument;
+}
+
+/// A keystroke that makes a program paste the clipboard: Ctrl+V,
+/// Ctrl+Shift+V (terminals), Shift+Insert.
+bool isPasteStroke(const keys::KeyStroke& stroke)
+{
+    if (stroke.named)
+        return stroke.key == keys::NamedKey::Insert && stroke.modifiers == keys::ModShift;
+    return (stroke.modifiers & keys::ModControl) && (stroke.character == U'v' || stroke.character == U'V');
 }
 
 /// The keysyms of the modifiers the notation holds, in the order pressed.
@@ -82,7 +90,7 @@ std::optional<std::vector<std::pair<unsigned, bool>>> GnomeKeySender::plan(const
                 return std::nullopt;
             keysym = static_cast<unsigned>(candidates.front());
         }
-        paste = paste || keys::isPasteStroke(stroke);
+        paste = paste || isPasteStroke(stroke);
         const auto modifiers = modifierKeysyms(stroke.modifiers);
         for (unsigned modifier : modifiers)
             planned.emplace_back(modifier, true);
@@ -133,15 +141,9 @@ void GnomeKeySender::type(std::vector<std::pair<unsigned, bool>> keys, bool past
                              done(SendResult{SendResult::Outcome::NotTyped, refusal.toStdString()});
                              return;
                          }
-                         if (!paste) {
-                             done(SendResult{});
-                             return;
-                         }
-                         // The program reads the clipboard at its own pace
-                         // and the shell cannot say when: keys after the
-                         // paste wait a little, so as not to overtake it.
-                         pasteClock_->pasteSent();
-                         QTimer::singleShot(PasteClock::SettleMs, this, [done] { done(SendResult{}); });
+                         if (paste)
+                             pasteClock_->pasteSent(focusedProcess_);
+                         done(SendResult{});
                      });
 }
 
@@ -153,8 +155,9 @@ ProgramName GnomeKeySender::focusedProgram()
     const std::string appId = reply->at(0).toString().toStdString();
     const std::string wmClass = reply->at(1).toString().toStdString();
     const std::string instance = reply->at(2).toString().toStdString();
+    focusedProcess_ = reply->at(3).toLongLong();
     // A Wayland window has only its application id; an X11 one its WM_CLASS.
-    return ProgramName{instance.empty() ? appId : instance, wmClass.empty() ? appId : wmClass};
+    return ProgramName{instance.empty() ? appId : instance, wmClass.empty() ? appId : wmClass, focusedProcess_};
 }
 
 } // namespace tapfill::platform::gnome

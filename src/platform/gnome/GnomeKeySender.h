@@ -2,8 +2,7 @@
 // Keystrokes typed by the extension's virtual keyboard into whichever window
 // has the focus. The shell types keysyms: it finds the key of the current
 // layout and the modifiers of its level. It cannot tell Tapfill when a
-// program has read a paste, so a paste counts as taken a fixed time after
-// its keys went out.
+// program has read a paste: the paste clock stands in for that.
 
 #include "platform/KeySender.h"
 
@@ -39,6 +38,8 @@ private:
 
     std::shared_ptr<ShellExtension> extension_;
     std::shared_ptr<PasteClock> pasteClock_;
+    /// The process of the last focused program asked for, where the keys go.
+    long focusedProcess_ = 0;
 };
 
 } // namespace tapfill::platform::gnome

@@ -1,6 +1,7 @@
 #include "platform/x11/ClipboardOwner.h"
 
 #include "platform/x11/ClipboardServer.h"
+#include "platform/x11/PasteLog.h"
 #include "storage/Utf8.h"
 
 #include <QMetaObject>
@@ -57,7 +58,6 @@ std::unique_ptr<ClipboardOwner> ClipboardOwner::open(const std::string& displayN
 
     std::unique_ptr<ClipboardOwner> owner(new ClipboardOwner);
     owner->window_ = window;
-    owner->resourceMask_ = xcb_get_setup(connection)->resource_id_mask;
     owner->server_ = std::make_unique<Server>(*owner, connection, window);
     return owner;
 }
@@ -79,7 +79,9 @@ bool ClipboardOwner::setText(const std::string& utf8)
             item(a.text, a.utf8String, utf8),
             item(a.passwordHint, a.passwordHint, "secret"),
         };
-        return server_->take(std::move(text), true);
+        const bool taken = server_->take(std::move(text), true);
+        qCDebug(pasteLog, "%.1f ms: field on the clipboard%s", pasteLogNow(), taken ? "" : " failed");
+        return taken;
     });
 }
 
@@ -113,19 +115,22 @@ void ClipboardOwner::giveBack()
         const xcb_window_t left = server.serving == Server::Serving::Text ? server.window : XCB_NONE;
         const bool stillOurs = reply && reply->owner == left;
         std::free(reply);
-        if (!stillOurs)
+        if (!stillOurs) {
+            qCDebug(pasteLog, "%.1f ms: someone else's content stays", pasteLogNow());
             return;
+        }
         if (kept && !kept->empty())
             server.take(std::move(*kept), false);
         else
             server.disown();
+        qCDebug(pasteLog, "%.1f ms: the user's content given back", pasteLogNow());
     });
 }
 
-void ClipboardOwner::reportFetch(unsigned long requestor)
+void ClipboardOwner::reportRead(const ClipboardRead& read)
 {
     QMetaObject::invokeMethod(
-        this, [this, requestor] { if (onTextFetched) onTextFetched(requestor); }, Qt::QueuedConnection);
+        this, [this, read] { if (onTextRead) onTextRead(read); }, Qt::QueuedConnection);
 }
 
 ClipboardOwner::Server::Server(ClipboardOwner& owner, xcb_connection_t* connection, xcb_window_t window)
@@ -137,6 +142,7 @@ ClipboardOwner::Server::Server(ClipboardOwner& owner, xcb_connection_t* connecti
              atom("text/plain;charset=utf-8"), atom("x-kde-passwordManagerHint"),
              atom("_TAPFILL_KEPT"), atom("DELETE"), atom("INSERT_SELECTION"), atom("INSERT_PROPERTY")};
     timeProperty = atom("_TAPFILL_TIME");
+    resourceMask = xcb_get_setup(connection)->resource_id_mask;
     // Parts of a large answer stay well below the largest request.
     const std::size_t largest = std::size_t(xcb_get_maximum_request_length(connection)) * 4;
     chunkBytes = std::min<std::size_t>(256 * 1024, largest - 1024);
@@ -289,6 +295,7 @@ xcb_timestamp_t ClipboardOwner::Server::serverTime()
 bool ClipboardOwner::Server::take(ClipboardContent content, bool isText)
 {
     ownedSince = serverTime();
+    readers.clear(); // client ids are handed out again once their client left
     xcb_set_selection_owner(connection, window, atoms.clipboard, ownedSince);
     xcb_get_selection_owner_reply_t* reply =
         xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atoms.clipboard), nullptr);

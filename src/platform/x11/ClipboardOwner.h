@@ -10,8 +10,10 @@
 // - Tapfill's own windows read the clipboard with a call that blocks their
 //   thread until the owner answers, so the owner must not share that thread.
 //
-// The owner also tells when a program has been handed Tapfill's text, which
-// is how a delivery knows that the paste happened.
+// The owner also tells which process asked for Tapfill's text and when,
+// which is how a delivery knows that the paste happened and is over.
+
+#include "platform/Clipboard.h"
 
 #include <QObject>
 
@@ -51,26 +53,22 @@ public:
     bool holdsText() const { return holdsText_; }
     /// The window that owns the clipboard for Tapfill.
     unsigned long window() const { return window_; }
-    /// The part of a window id that tells which client made it: the same
-    /// for two windows of one program.
-    unsigned long clientOf(unsigned long window) const { return window & ~resourceMask_; }
 
-    /// Runs on this object's thread each time a program has been handed
-    /// Tapfill's text (each part of it, for a large one), with the window
-    /// it asked from. By then the answer is with the server, so any
-    /// key typed afterwards reaches the program after the text.
-    std::function<void(unsigned long requestor)> onTextFetched;
+    /// Runs on this object's thread each time a program has asked for
+    /// Tapfill's text: its list of formats, the text, each part of a large
+    /// one. By then the answer is with the server, so any key typed
+    /// afterwards reaches the program after the text.
+    std::function<void(const ClipboardRead&)> onTextRead;
 
     struct Server;
 
 private:
     ClipboardOwner() = default;
-    void reportFetch(unsigned long requestor);
+    void reportRead(const ClipboardRead& read);
 
     std::unique_ptr<Server> server_;
     std::atomic<bool> holdsText_{false};
     unsigned long window_ = 0;
-    unsigned long resourceMask_ = 0;
     friend struct Server;
 };
 

@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <future>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -65,6 +66,10 @@ struct ClipboardOwner::Server {
     void put(xcb_window_t requestor, xcb_atom_t property, const ClipboardItem& item, bool& handedText);
     void continueTransfer(xcb_window_t window, xcb_atom_t property);
     void sync();
+    /// Tells the owner's user that `requestor` asked for Tapfill's text.
+    void reportRead(xcb_window_t requestor, xcb_atom_t target, bool content);
+    /// The process behind `requestor`'s client, looked up once per client.
+    long readerProcess(xcb_window_t requestor);
 
     // Keeping what another owner holds.
     void startKeeping(std::function<void()> ready);
@@ -93,6 +98,8 @@ struct ClipboardOwner::Server {
     } atoms{};
     xcb_atom_t timeProperty = XCB_NONE;
     std::size_t chunkBytes = 0;
+    std::uint32_t resourceMask = 0;      ///< the bits of an id that differ within one client
+    std::map<std::uint32_t, long> readers; ///< client id base -> process, for the text served now
 
     // What Tapfill serves, and since when.
     /// Emptied: Tapfill left the clipboard without an owner for a paste of

@@ -4,6 +4,9 @@
 
 #include "platform/x11/ClipboardServer.h"
 
+#include "platform/x11/ClientProcess.h"
+#include "platform/x11/PasteLog.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -28,6 +31,7 @@ void ClipboardOwner::Server::answer(const xcb_selection_request_event_t& request
     notify.property = XCB_NONE; // refused, unless converted below
 
     bool handedText = false;
+    const bool servingText = serving == Serving::Text;
     if (request.selection == atoms.clipboard && request.owner == window && serving != Serving::Nothing) {
         if (request.target == atoms.multiple) {
             if (request.property != XCB_NONE && convertMultiple(request.requestor, request.property, handedText))
@@ -42,10 +46,34 @@ void ClipboardOwner::Server::answer(const xcb_selection_request_event_t& request
     }
     xcb_send_event(connection, 0, request.requestor, XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char*>(&notify));
-    if (handedText) {
-        sync();
-        owner.reportFetch(request.requestor);
+    if (servingText && request.selection == atoms.clipboard)
+        reportRead(request.requestor, request.target, handedText);
+}
+
+void ClipboardOwner::Server::reportRead(xcb_window_t requestor, xcb_atom_t target, bool content)
+{
+    sync(); // the answer is with the server before anyone hears of it
+    const long process = readerProcess(requestor);
+    if (pasteLog().isDebugEnabled()) {
+        xcb_get_atom_name_reply_t* name =
+            xcb_get_atom_name_reply(connection, xcb_get_atom_name(connection, target), nullptr);
+        const QByteArray targetName = name ? QByteArray(xcb_get_atom_name_name(name),
+                                                        xcb_get_atom_name_name_length(name))
+                                           : QByteArray("?");
+        std::free(name);
+        qCDebug(pasteLog, "%.1f ms: process %ld (window 0x%x) read %s%s", pasteLogNow(), process, requestor,
+                targetName.constData(), content ? "" : " (no text)");
     }
+    owner.reportRead(ClipboardRead{process, content});
+}
+
+long ClipboardOwner::Server::readerProcess(xcb_window_t requestor)
+{
+    const std::uint32_t client = requestor & ~resourceMask;
+    auto known = readers.find(client);
+    if (known == readers.end())
+        known = readers.emplace(client, processOfClient(connection, requestor)).first;
+    return known->second;
 }
 
 bool ClipboardOwner::Server::convert(xcb_window_t requestor, xcb_atom_t target, xcb_atom_t property,
@@ -120,6 +148,7 @@ void ClipboardOwner::Server::continueTransfer(xcb_window_t requestor, xcb_atom_t
     if (transfer == transfers.end())
         return;
     const ClipboardItem& item = transfer->item;
+    const xcb_atom_t target = item.target;
     const std::size_t unit = item.format / 8;
     std::size_t part = std::min(item.data.size() - transfer->offset, chunkBytes);
     part -= part % unit;
@@ -132,10 +161,8 @@ void ClipboardOwner::Server::continueTransfer(xcb_window_t requestor, xcb_atom_t
     if (part > 0) {
         // Each part is news for whoever waits for the paste: it puts off
         // the end of the wait, and shows that the program is taking it.
-        if (text) {
-            sync();
-            owner.reportFetch(requestor);
-        }
+        if (text)
+            reportRead(requestor, item.target, true);
         return;
     }
     transfers.erase(transfer);
@@ -145,10 +172,8 @@ void ClipboardOwner::Server::continueTransfer(xcb_window_t requestor, xcb_atom_t
         const std::uint32_t none = XCB_EVENT_MASK_NO_EVENT;
         xcb_change_window_attributes(connection, requestor, XCB_CW_EVENT_MASK, &none);
     }
-    if (text) {
-        sync();
-        owner.reportFetch(requestor);
-    }
+    if (text)
+        reportRead(requestor, target, true);
 }
 
 } // namespace tapfill::platform::x11

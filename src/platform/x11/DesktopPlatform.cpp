@@ -46,7 +46,7 @@ std::optional<Platform> makeDesktopPlatform(std::string& error)
     platform.rightClickHook = std::make_unique<x11::X11MessageHook>(connection);
     platform.leftClickHook = std::make_unique<x11::X11MessageHook>(connection);
     platform.rightClickInterceptor = std::make_unique<x11::X11WindowInterceptor>(connection);
-    platform.keys = std::make_unique<x11::X11KeySender>(connection, clipboard);
+    platform.keys = std::make_unique<x11::X11KeySender>(connection);
     platform.clipboard = std::make_unique<x11::X11Clipboard>(clipboard);
     platform.settings = std::make_unique<qt::QtSettingsStore>();
     platform.tray = std::make_unique<qt::QtTrayIcon>();

@@ -211,13 +211,6 @@ std::optional<std::vector<KeyStroke>> textKeyStrokes(std::string_view utf8)
     return strokes;
 }
 
-bool isPasteStroke(const KeyStroke& stroke)
-{
-    if (stroke.named)
-        return stroke.key == NamedKey::Insert && stroke.modifiers == ModShift;
-    return (stroke.modifiers & ModControl) && (stroke.character == U'v' || stroke.character == U'V');
-}
-
 unsigned long keysymOf(NamedKey key)
 {
     switch (key) {

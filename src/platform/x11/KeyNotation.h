@@ -49,10 +49,6 @@ std::optional<std::vector<KeyStroke>> parseKeyNotation(std::string_view notation
 /// holds broken UTF-8 or a control character no key stands for.
 std::optional<std::vector<KeyStroke>> textKeyStrokes(std::string_view utf8);
 
-/// A keystroke that makes a program paste the clipboard: Ctrl+V,
-/// Ctrl+Shift+V (terminals), Shift+Insert.
-bool isPasteStroke(const KeyStroke& stroke);
-
 /// The keysym of a named key.
 unsigned long keysymOf(NamedKey key);
 

@@ -1,6 +1,6 @@
 #pragma once
-// The desktop clipboard on X11: Tapfill's own clipboard owner, shared with
-// the key sender, which learns from it when a paste has been fetched.
+// The desktop clipboard on X11: Tapfill's own clipboard owner, which tells
+// who asks for Tapfill's text.
 
 #include "platform/Clipboard.h"
 #include "platform/x11/ClipboardOwner.h"
@@ -11,7 +11,14 @@ namespace tapfill::platform::x11 {
 
 class X11Clipboard : public Clipboard {
 public:
-    explicit X11Clipboard(std::shared_ptr<ClipboardOwner> owner) : owner_(std::move(owner)) {}
+    explicit X11Clipboard(std::shared_ptr<ClipboardOwner> owner) : owner_(std::move(owner))
+    {
+        owner_->onTextRead = [this](const ClipboardRead& read) {
+            if (onTextRead)
+                onTextRead(read);
+        };
+    }
+    ~X11Clipboard() override { owner_->onTextRead = nullptr; }
 
     bool clear() override
     {

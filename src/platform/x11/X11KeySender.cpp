@@ -1,10 +1,10 @@
 #include "platform/x11/X11KeySender.h"
 
-#include "platform/x11/ClipboardOwner.h"
-#include "platform/x11/PasteFetchWatcher.h"
-#include "storage/Utf8.h"
+#include "platform/x11/ClientProcess.h"
+#include "platform/x11/PasteLog.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11ErrorTrap.h"
+#include "storage/Utf8.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -13,6 +13,7 @@
 #include <set>
 #include <tuple>
 
+#include <X11/Xlib-xcb.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -37,14 +38,11 @@ constexpr unsigned ModifierOrder[] = {ControlMask, Mod1Mask, Mod4Mask, ShiftMask
 
 } // namespace
 
-X11KeySender::X11KeySender(std::shared_ptr<X11Connection> connection,
-                           std::shared_ptr<ClipboardOwner> clipboard)
+X11KeySender::X11KeySender(std::shared_ptr<X11Connection> connection)
     : connection_(std::move(connection)),
-      clipboard_(std::move(clipboard)),
       modifiers_(connection_->display(), connection_->keyboard()),
       lent_(connection_->display())
 {
-    watcher_ = std::make_unique<PasteFetchWatcher>(clipboard_);
 }
 
 X11KeySender::~X11KeySender() = default;
@@ -75,7 +73,6 @@ void X11KeySender::typeText(const std::string& text, Done done)
 void X11KeySender::enqueue(std::vector<keys::KeyStroke> strokes, Done done)
 {
     Job job;
-    job.paste = std::any_of(strokes.begin(), strokes.end(), keys::isPasteStroke);
     job.strokes = std::move(strokes);
     job.done = std::move(done);
     queue_.push_back(std::move(job));
@@ -114,20 +111,6 @@ void X11KeySender::begin()
         modifiers_.restore();
         finish(SendResult{SendResult::Outcome::NotTyped, why});
         return;
-    }
-    if (job.paste) {
-        if (std::optional<unsigned long> fetcher = pasteFetcher()) {
-            job.waitingForFetch = true;
-            job.fetcher = *fetcher;
-            watcher_->start(*fetcher, [this, run = run_](bool fetched) {
-                if (run != run_)
-                    return;
-                Job& job = queue_.front();
-                job.waitingForFetch = false;
-                job.fetched = fetched;
-                maybeFinish();
-            });
-        }
     }
     startBatch();
 }
@@ -196,11 +179,10 @@ void X11KeySender::endTyping()
         // Once the server has taken the keys they are in the focused
         // program's queue, in order, ahead of anything typed later.
         XSync(connection_->display(), False);
+        qCDebug(pasteLog, "%.1f ms: keys in the focused program's queue", pasteLogNow());
         QTimer::singleShot(0, this, [this, run = run_] {
-            if (run != run_)
-                return;
-            queue_.front().typed = true;
-            maybeFinish();
+            if (run == run_)
+                finish(SendResult{});
         });
     };
     if (!lent_.lending()) {
@@ -211,22 +193,6 @@ void X11KeySender::endTyping()
         if (run == run_)
             complete();
     });
-}
-
-void X11KeySender::maybeFinish()
-{
-    const Job& job = queue_.front();
-    if (!job.typed || job.waitingForFetch)
-        return;
-    if (job.fetched) {
-        finish(SendResult{});
-        return;
-    }
-    const ProgramName program = job.fetcher != 0 ? programOf(job.fetcher) : ProgramName{};
-    const std::string& name = !program.wmClass.empty() ? program.wmClass : program.instance;
-    finish(SendResult{SendResult::Outcome::NotFetched,
-                      name.empty() ? "the program did not take the paste"
-                                   : "the program " + name + " did not take the paste"});
 }
 
 void X11KeySender::fail(std::string reason)
@@ -372,7 +338,10 @@ ProgramName X11KeySender::focusedProgram()
     Window window = None;
     int revertTo = 0;
     XGetInputFocus(display, &window, &revertTo);
-    return programOf(window);
+    ProgramName program = programOf(window);
+    if (window != None && window != PointerRoot)
+        program.processId = processOfClient(XGetXCBConnection(display), static_cast<std::uint32_t>(window));
+    return program;
 }
 
 ProgramName X11KeySender::programOf(unsigned long focus)
@@ -401,19 +370,6 @@ ProgramName X11KeySender::programOf(unsigned long focus)
         window = parent;
     }
     return {};
-}
-
-std::optional<unsigned long> X11KeySender::pasteFetcher()
-{
-    // Nobody asks Tapfill for a clipboard it does not hold.
-    if (!clipboard_->holdsText())
-        return std::nullopt;
-    Window focus = None;
-    int revertTo = 0;
-    XGetInputFocus(connection_->display(), &focus, &revertTo);
-    if (focus == None || focus == PointerRoot)
-        return 0UL; // no telling who will ask: any request counts
-    return static_cast<unsigned long>(focus);
 }
 
 } // namespace tapfill::platform::x11

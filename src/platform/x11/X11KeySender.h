@@ -23,14 +23,12 @@
 
 namespace tapfill::platform::x11 {
 
-class ClipboardOwner;
 class X11Connection;
-class PasteFetchWatcher;
 
 class X11KeySender : public QObject, public KeySender {
     Q_OBJECT
 public:
-    X11KeySender(std::shared_ptr<X11Connection> connection, std::shared_ptr<ClipboardOwner> clipboard);
+    explicit X11KeySender(std::shared_ptr<X11Connection> connection);
     ~X11KeySender() override;
 
     void send(const std::string& keys, Done done) override;
@@ -62,14 +60,10 @@ private:
     struct Job {
         std::vector<keys::KeyStroke> strokes;
         Done done;
-        bool paste = false;
         int waitedMs = 0;
         std::vector<Batch> batches;
         std::size_t batch = 0, next = 0; // progress
         unsigned generation = 0;         // of the keyboard map the plan holds for
-        bool typed = false;
-        bool waitingForFetch = false, fetched = true;
-        unsigned long fetcher = 0; // the window expected to fetch a paste
     };
 
     void enqueue(std::vector<keys::KeyStroke> strokes, Done done);
@@ -78,21 +72,15 @@ private:
     void startBatch();
     void typeChunk();
     void endTyping();
-    void maybeFinish();
     void fail(std::string reason);
     void finish(SendResult result);
     bool plan(Job& job, std::string& why);
     bool planStillHolds(const Batch& batch);
     void type(const PlannedKey& key);
-    /// The window that will fetch a paste, or nothing when no one will ask
-    /// Tapfill for the clipboard (Tapfill's text is not on it).
-    std::optional<unsigned long> pasteFetcher();
     /// The program that made `window` (or the window it sits in).
     ProgramName programOf(unsigned long window);
 
     std::shared_ptr<X11Connection> connection_;
-    std::shared_ptr<ClipboardOwner> clipboard_;
-    std::unique_ptr<PasteFetchWatcher> watcher_;
     HeldModifiers modifiers_;
     LentKeys lent_;
     std::deque<Job> queue_;

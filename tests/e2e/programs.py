@@ -1,0 +1,269 @@
+"""The programs people fill forms in, as paste targets for the end-to-end
+tests and the benchmarks: Chromium and Firefox ESR on a local web page,
+LibreOffice Calc, GTK 3, GTK 4 and Qt 6 forms, and terminals (alacritty,
+a VTE terminal, kitty). Each reports what reached it, with times from the
+machine's wall clock in microseconds."""
+
+import http.server
+import json
+import os
+import shutil
+import socket
+import subprocess
+import threading
+import time
+
+from desktop import DesktopError, end_process, wait_for
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+TARGETS = os.path.join(HERE, "targets")
+SYSTEM_PYTHON = "/usr/bin/python3"  # the one Debian's GTK, Qt and UNO bindings belong to
+
+
+class Event:
+    __slots__ = ("time_us", "kind", "widget", "data")
+
+    def __init__(self, record):
+        self.time_us, self.kind = record["t"], record["kind"]
+        self.widget, self.data = record.get("widget", ""), record.get("data", "")
+
+    def __repr__(self):
+        return f"{self.kind} {self.widget} {self.data!r}"
+
+
+class Target:
+    """A program with entries e0, e1, ... that writes JSON lines to a report."""
+
+    name = "?"
+    settle = 0.0  # seconds a freshly started program needs before its first click
+
+    def __init__(self, desktop):
+        self.desktop = desktop
+        self.report = os.path.join(desktop.tmp, f"{type(self).__name__}-{time.monotonic_ns()}.jsonl")
+        open(self.report, "w").close()
+        self.layout = {}
+
+    def events(self):
+        with open(self.report, encoding="utf-8") as report:
+            return [Event(json.loads(line)) for line in report if line.strip()]
+
+    def mark(self):
+        return len(self.events())
+
+    def events_since(self, mark):
+        return self.events()[mark:]
+
+    def wait_ready(self, timeout):
+        wait_for(lambda: any(e.kind == "ready" for e in self.events()), timeout=timeout,
+                 interval=0.1, what=f"{self.name} to be ready")
+        self.layout = {e.widget: tuple(int(v) for v in e.data.split())
+                       for e in self.events() if e.kind == "layout"}
+        time.sleep(self.settle)
+
+    def origin(self):
+        return (0, 0)
+
+    def point(self, entry):
+        ox, oy = self.origin()
+        x, y, w, h = self.layout[f"e{entry}"]
+        return ox + x + w // 2, oy + y + h // 2
+
+    def text(self, entry):
+        texts = [e.data for e in self.events() if e.kind == "content" and e.widget == f"e{entry}"]
+        return texts[-1] if texts else ""
+
+    def wait_text(self, entry, text, timeout=10.0):
+        return wait_for(lambda: self.text(entry) == text, timeout=timeout,
+                        what=lambda: f"{self.name} e{entry} to hold {text!r} (holds {self.text(entry)!r})")
+
+    def clear(self, entry):
+        """Empties an entry the way a user would: select all, delete."""
+        x, y = self.point(entry)
+        self.desktop.xdotool("mousemove", x, y, "click", 1, "key", "ctrl+a", "BackSpace")
+        self.wait_text(entry, "")
+
+    def stop(self):
+        end_process(self.process)
+
+
+class ToolkitForm(Target):
+    """A GTK 3, GTK 4 or Qt 6 form (targets/toolkit_form.py)."""
+
+    def __init__(self, desktop, toolkit, entries=3):
+        super().__init__(desktop)
+        self.name = {"gtk3": "GTK 3", "gtk4": "GTK 4", "qt": "Qt 6"}[toolkit]
+        self.title = f"{self.name} Form"
+        self.process = desktop.start(toolkit, [SYSTEM_PYTHON, os.path.join(TARGETS, "toolkit_form.py"),
+                                               toolkit, self.report, self.title, str(entries)])
+        self.window = desktop.wait_window(self.title, timeout=30)
+        self.wait_ready(30)
+
+    def origin(self):
+        x, y, _, _ = self.desktop.geometry(self.window)
+        return x, y
+
+
+class _Reports(http.server.BaseHTTPRequestHandler):
+    def do_GET(self):
+        with open(os.path.join(TARGETS, "web_form.html"), "rb") as page:
+            body = page.read()
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html; charset=utf-8")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def do_POST(self):
+        line = self.rfile.read(int(self.headers["Content-Length"]))
+        with open(self.server.report, "ab") as report:
+            report.write(line + b"\n")
+        self.send_response(204)
+        self.end_headers()
+
+    def log_message(self, *args):
+        pass
+
+
+class WebForm(Target):
+    """targets/web_form.html in Chromium or Firefox ESR, full screen, so
+    that the page's coordinates are the screen's."""
+
+    BROWSERS = {"chromium": "Chromium", "firefox-esr": "Firefox ESR"}
+
+    def __init__(self, desktop, browser):
+        super().__init__(desktop)
+        self.name = self.BROWSERS[browser]
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), _Reports)
+        self.server.report = self.report
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        url = f"http://127.0.0.1:{self.server.server_address[1]}/"
+        profile = os.path.join(desktop.tmp, f"{browser}-profile")
+        os.makedirs(profile)
+        if browser == "chromium":
+            argv = ["chromium", "--no-sandbox", f"--user-data-dir={profile}", "--no-first-run",
+                    "--no-default-browser-check", "--disable-background-networking",
+                    "--disable-component-update", "--disable-sync", "--disable-gpu", "--disable-quic",
+                    "--password-store=basic", "--disable-features=Translate", "--kiosk", url]
+        else:
+            with open(os.path.join(profile, "user.js"), "w") as prefs:
+                for pref, value in [("browser.shell.checkDefaultBrowser", "false"),
+                                    ("browser.aboutwelcome.enabled", "false"),
+                                    ("datareporting.policy.dataSubmissionEnabled", "false"),
+                                    ("toolkit.telemetry.reportingpolicy.firstRun", "false"),
+                                    ("app.update.enabled", "false"),
+                                    ("browser.startup.homepage_override.mstone", '"ignore"'),
+                                    ("network.captive-portal-service.enabled", "false"),
+                                    ("network.connectivity-service.enabled", "false")]:
+                    prefs.write(f'user_pref("{pref}", {value});\n')
+            argv = ["firefox-esr", "--no-remote", "--profile", profile, "--kiosk", url]
+        with open(os.path.join(desktop.tmp, f"{browser}.log"), "ab") as log:
+            self.process = desktop.start(browser, argv, stdout=log, stderr=log,
+                                         extra_env={"MOZ_CRASHREPORTER_DISABLE": "1"})
+        self.wait_ready(60)
+        time.sleep(1.0)  # the first paint after load
+
+    def stop(self):
+        super().stop()
+        self.server.shutdown()
+        self.server.server_close()
+
+
+class Terminal(Target):
+    """A terminal running targets/terminal_reader.py, which reports every
+    byte the terminal hands it. One entry: the terminal itself."""
+
+    TERMINALS = {"alacritty": "alacritty", "xfce4-terminal": "xfce4-terminal (VTE)", "kitty": "kitty"}
+
+    def __init__(self, desktop, terminal):
+        super().__init__(desktop)
+        self.name = self.TERMINALS[terminal]
+        self.title = f"Tapfill terminal {terminal}"
+        reader = [SYSTEM_PYTHON, os.path.join(TARGETS, "terminal_reader.py"), self.report]
+        if terminal == "alacritty":
+            argv = ["alacritty", "--title", self.title, "-e", *reader]
+        elif terminal == "kitty":
+            argv = ["kitty", "--title", self.title, *reader]
+        else:
+            argv = ["xfce4-terminal", "--disable-server", "--title", self.title, "-x", *reader]
+        self.process = desktop.start(terminal, argv, extra_env={"LIBGL_ALWAYS_SOFTWARE": "1"})
+        self.window = desktop.wait_window(self.title, timeout=30)
+        self.wait_ready(30)
+        time.sleep(0.3)
+
+    def point(self, entry):
+        x, y, w, h = self.desktop.geometry(self.window)
+        return x + w // 2, y + h // 2
+
+    def text(self, entry=0):
+        return "".join(e.data for e in self.events() if e.kind == "input")
+
+    def clear(self, entry=0):
+        raise NotImplementedError("a terminal keeps what it was given")
+
+
+class Emacs(Target):
+    """Emacs with its default keys (emacs -Q); its buffer is written to the
+    report at every change. One entry: the buffer."""
+
+    def __init__(self, desktop):
+        super().__init__(desktop)
+        self.name = "Emacs"
+        self.title = "Tapfill Emacs"
+        save = (f'(add-hook (quote after-change-functions) (lambda (&rest _) (write-region (point-min) '
+                f'(point-max) "{self.report}" nil (quote silent))))')
+        self.process = desktop.start("emacs", ["emacs", "-Q", "-T", self.title, "--eval", save])
+        self.window = desktop.wait_window(self.title, timeout=30)
+        time.sleep(1.0)
+
+    def point(self, entry):
+        x, y, w, h = self.desktop.geometry(self.window)
+        return x + w // 2, y + h // 3
+
+    def text(self, entry=0):
+        with open(self.report, encoding="utf-8") as report:
+            return report.read()
+
+
+class Calc(Target):
+    """LibreOffice Calc with an empty sheet whose cells A1..A3 are large,
+    read through UNO (python3-uno) over a socket of its own."""
+
+    def __init__(self, desktop):
+        super().__init__(desktop)
+        self.name = "LibreOffice Calc"
+        with socket.socket() as probe:
+            probe.bind(("127.0.0.1", 0))
+            self.port = probe.getsockname()[1]
+        profile = os.path.join(desktop.tmp, "lo-profile")
+        with open(os.path.join(desktop.tmp, "soffice.log"), "ab") as log:
+            self.process = desktop.start("soffice", [
+                "soffice", "--calc", "--norestore", "--nologo", "--nolockcheck",
+                f"-env:UserInstallation=file://{profile}",
+                f"--accept=socket,host=127.0.0.1,port={self.port};urp;"], stdout=log, stderr=log)
+        self.window = desktop.wait_window("Untitled 1 - LibreOffice Calc", timeout=90)
+        helper = [SYSTEM_PYTHON, os.path.join(TARGETS, "calc_cells.py"), str(self.port)]
+        self._uno = subprocess.Popen(helper + [self.report], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                     text=True, env=desktop.env)
+        self._ask("prepare")
+        self.wait_ready(5)
+
+    def _ask(self, command):
+        self._uno.stdin.write(command + "\n")
+        self._uno.stdin.flush()
+        answer = self._uno.stdout.readline()
+        if not answer:
+            raise DesktopError("the UNO helper ended")
+        return json.loads(answer)
+
+    def text(self, entry):
+        return self._ask(f"cell {entry}")
+
+    def stop(self):
+        if self._uno.poll() is None:
+            self._uno.stdin.close()
+            self._uno.wait(timeout=5)
+        super().stop()
+
+
+def available(program):
+    return shutil.which(program) is not None

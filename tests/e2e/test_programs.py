@@ -1,0 +1,162 @@
+"""Pastes into the programs people fill forms in, with the user's clipboard
+given back after each (the default): Chromium and Firefox ESR, LibreOffice
+Calc, GTK 3, GTK 4 and Qt 6 forms, alacritty, a VTE terminal and Emacs.
+Every click inserts its field exactly once, Tab and the advance follow the
+text, and the user's own content is on the clipboard afterwards, also for
+the program's own Ctrl+V. The same again with the machine kept busy by two
+processes that use a core each."""
+
+import os
+import subprocess
+import sys
+import time
+import unittest
+
+import programs
+import support
+from desktop import wait_for
+from tapfill import Tapfill, write_data
+from test_tapfill import DesktopTest
+
+FIELDS = [f"Grüße €{i} ß" for i in range(12)]
+USER_TEXT = "the user's own text: 日本 ü"
+RUN_OPTIONS = ["Auto Tab", "Auto Advance"]
+
+
+class PastingIntoPrograms(DesktopTest):
+    """Tapfill to the right of the screen, out of the targets' way, PASTE on
+    with Auto Tab and Auto Advance, the first one-line field selected, and
+    the user's text on the clipboard."""
+
+    def setUp(self):
+        super().setUp()
+        write_data(self.data, one_line=FIELDS, left=15600, top=6000)
+        self.app.start()
+        self.app.tray_double_click()
+        self.app.wait_shown()
+        self.app.page("OPT.")
+        for option in RUN_OPTIONS:
+            self.app.check(option)
+        self.app.page("1 LINE")
+        self.app.select_one_line(0)
+        self.app.arm_paste()
+        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=USER_TEXT.encode(),
+                       env=self.desktop.env, timeout=5, check=True)
+        wait_for(lambda: self.clipboard() == USER_TEXT, what="xclip to own the clipboard")
+        self.next_field = 0
+
+    def clipboard(self):
+        result = subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", "UTF8_STRING"],
+                                env=self.desktop.env, capture_output=True, timeout=5)
+        return result.stdout.decode("utf-8", "replace") if result.returncode == 0 else None
+
+    def start(self, program, *args):
+        if not programs.available({"Calc": "soffice", "ToolkitForm": "python3", "Emacs": "emacs"}.get(
+                program.__name__, args[0] if args else "")):
+            self.skipTest(f"{program.__name__} {args} is not installed")
+        target = program(self.desktop, *args)
+        self.addCleanup(target.stop)
+        return target
+
+    def click(self, target, entry):
+        x, y = target.point(entry)
+        self.desktop.xdotool("mousemove", x, y, "click", 1)
+
+    def paste_run(self, target, entries=(0, 1, 2)):
+        """Clicks into each entry in turn: each gets the next field, once."""
+        for entry in entries:
+            field = FIELDS[self.next_field % len(FIELDS)]
+            self.click(target, entry)
+            target.wait_text(entry, field)
+            self.next_field += 1
+            self.wait_delivered()
+        for entry in entries:
+            self.assertEqual(target.text(entry), FIELDS[(self.next_field - len(entries) + entry) % 12])
+
+    def wait_delivered(self):
+        """The paste is done, Tab went out and the selection moved on; click
+        acceptance comes back 120 ms after the advance."""
+        wait_for(lambda: self.clipboard() == USER_TEXT, what="the user's text back on the clipboard")
+        time.sleep(0.3)
+
+    def assert_users_text_back(self):
+        wait_for(lambda: self.clipboard() == USER_TEXT, what="the user's text back on the clipboard")
+
+    # -- browsers -----------------------------------------------------------------
+    def check_browser(self, browser):
+        page = self.start(programs.WebForm, browser)
+        self.paste_run(page)
+        # Twenty clicks into one box: twenty fields, each inserted once.
+        expected = ""
+        for n in range(20):
+            field = FIELDS[self.next_field % 12]
+            expected += field
+            self.click(page, 3)
+            page.wait_text(3, expected)
+            self.next_field += 1
+            self.wait_delivered()
+        pastes = [e.data for e in page.events() if e.kind == "paste" and e.widget == "e3"]
+        self.assertEqual(pastes, [FIELDS[(3 + n) % 12] for n in range(20)])
+        self.assert_users_text_back()
+        # The browser saw the owner change: its own Ctrl+V pastes the user's text.
+        self.desktop.xdotool("key", "shift+Tab", "ctrl+a", "ctrl+v")
+        page.wait_text(3, USER_TEXT)
+
+    def test_chromium(self):
+        self.check_browser("chromium")
+
+    def test_firefox_esr(self):
+        self.check_browser("firefox-esr")
+
+    # -- office, toolkits, terminals, Emacs --------------------------------------------
+    def test_libreoffice_calc(self):
+        self.paste_run(self.start(programs.Calc))
+        self.assert_users_text_back()
+
+    def test_gtk3_gtk4_and_qt_forms(self):
+        for toolkit in ("gtk3", "gtk4", "qt"):
+            with self.subTest(toolkit=toolkit):
+                form = self.start(programs.ToolkitForm, toolkit)
+                self.paste_run(form)
+                form.stop()
+        self.assert_users_text_back()
+
+    def test_terminals_and_emacs(self):
+        for terminal in ("alacritty", "xfce4-terminal"):
+            with self.subTest(terminal=terminal):
+                shell = self.start(programs.Terminal, terminal)
+                first = FIELDS[self.next_field % 12]
+                second = FIELDS[(self.next_field + 1) % 12]
+                for field in (first, second):
+                    self.click(shell, 0)
+                    wait_for(lambda: shell.text().endswith(field + "\t"),
+                             what=lambda: f"{shell.name} to be given {field!r} and Tab: {shell.text()!r}")
+                    self.next_field += 1
+                    self.wait_delivered()
+                self.assertEqual(shell.text(), first + "\t" + second + "\t")
+                shell.stop()
+        emacs = self.start(programs.Emacs)
+        field = FIELDS[self.next_field % 12]
+        self.click(emacs, 0)
+        wait_for(lambda: emacs.text().endswith(field + "\t") or emacs.text().endswith(field),
+                 what=lambda: f"Emacs to be given {field!r}: {emacs.text()[-60:]!r}")
+        self.assertEqual(emacs.text().count(field), 1)
+        self.assert_users_text_back()
+
+
+class PastingIntoProgramsOnABusyMachine(PastingIntoPrograms):
+    """Two processes keep both cores busy the whole time."""
+
+    def setUp(self):
+        for n in range(2):
+            self.addCleanup(self._end, subprocess.Popen([sys.executable, "-c", "while True: pass"]))
+        super().setUp()
+
+    @staticmethod
+    def _end(process):
+        process.kill()
+        process.wait()
+
+
+if __name__ == "__main__":
+    support.main()
