@@ -93,7 +93,9 @@ class GnomeSession:
         shutil.copytree(PROBE_SOURCE, os.path.join(extensions, PROBE_UUID))
         enabled = [PROBE_UUID]
         if self.extension:
-            shutil.copytree(EXTENSION_SOURCE, os.path.join(extensions, EXTENSION_UUID))
+            # The package's own copy, or this tree's in the user's folder.
+            if not os.environ.get("GNOME_E2E_SYSTEM_EXTENSION"):
+                shutil.copytree(EXTENSION_SOURCE, os.path.join(extensions, EXTENSION_UUID))
             enabled.append(EXTENSION_UUID)
         settings = [("disable-user-extensions", "false"), ("enabled-extensions", repr(enabled))]
         for key, value in settings:
