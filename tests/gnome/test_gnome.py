@@ -201,7 +201,9 @@ class GnomeTest(unittest.TestCase):
                         self.input.click(*form.center(box))
                         form.wait(lambda e, box=box: e.get("box") == box and e.get("text") == ONE_LINE[box],
                                   timeout=5)
-                        time.sleep(0.4)
+                        # Auto Tab: the next box takes the focus once the paste is done.
+                        form.wait(lambda e, box=box: e.get("box") == box + 1 and e.get("focus"), timeout=5)
+                        time.sleep(0.2)
                     time.sleep(1.0)
                     form.take()
                     self.assertEqual([form.texts.get(i, "") for i in range(3)], ONE_LINE[:3])
@@ -254,8 +256,11 @@ class GnomeTest(unittest.TestCase):
         time.sleep(0.3)
         self.input.click(*form.center(1), code=BTN_RIGHT)
         form.wait(lambda e: e.get("context_menu"), timeout=3)
-        self.input.key(0xff1b)  # the context menu closed
         time.sleep(0.3)
+        self.input.click(*form.center(2))  # the context menu closed
+        time.sleep(0.3)
+        self.input.click(*form.center(2))
+        form.wait(lambda e: e.get("box") == 2 and e.get("focus"), timeout=3)
         self.input.key(F12)  # on again
         form.wait(lambda e: e.get("key") == "F12", timeout=3)
         time.sleep(0.3)

@@ -5,7 +5,6 @@
 #include "platform/gnome/GnomeInput.h"
 #include "platform/gnome/GnomeKeySender.h"
 #include "platform/gnome/GnomePlatform.h"
-#include "platform/gnome/ShellExtension.h"
 
 #include <gtest/gtest.h>
 

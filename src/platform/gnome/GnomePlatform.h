@@ -9,6 +9,8 @@
 
 namespace tapfill::platform::gnome {
 
+inline constexpr const char* ExtensionUuid = "tapfill@tapfill.github.io";
+
 /// The session's environment, as far as the choice of platform goes.
 struct SessionEnvironment {
     std::string sessionType;    ///< XDG_SESSION_TYPE
@@ -27,5 +29,10 @@ bool isGnomeWayland(const SessionEnvironment& session);
 /// nothing and puts one message for the user into `error`, which says how
 /// to turn the extension on.
 std::optional<Platform> makeGnomePlatform(std::string& error);
+
+/// What to tell a user whose extension is not running, by its state as
+/// GNOME Shell reports it (org.gnome.Shell.Extensions); -1 when the shell
+/// knows nothing of it.
+std::string extensionMissingMessage(int state, const std::string& shellError);
 
 } // namespace tapfill::platform::gnome

@@ -1,15 +1,15 @@
 #pragma once
-// A Wayland client can neither stack nor place its own window: the
-// extension keeps Tapfill's window above the others, found by its title
-// among the windows of Tapfill's process, and puts it, the first time, where
-// the program asked it to be (the position kept in the data files).
+// A Wayland client can neither stack nor place its own windows: the
+// extension does it, finding a window by its title among those of Tapfill's
+// process. Each time one of Tapfill's windows is shown it goes where the
+// program put it (QWidget::move, the position in the data files for the
+// main window); each time one is hidden, where the user left it becomes
+// its position again, so that it comes back there and SAVE keeps it.
 
 #include "platform/WindowPlacement.h"
 
 #include <QObject>
-
 #include <QPoint>
-#include <QSet>
 
 #include <memory>
 
@@ -29,12 +29,14 @@ public:
     static constexpr int Tries = 10;
     static constexpr int TryMs = 50;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    void keepAbove(QWidget* window, const QString& title, QPoint place, int triesLeft);
+    /// Asks `method` about the window of `title` until the shell has it.
+    void untilFound(const QString& method, QVariantList arguments, int triesLeft);
 
     std::shared_ptr<ShellExtension> extension_;
-    /// The windows placed already: from then on the user places them.
-    QSet<const QWidget*> placed_;
 };
 
 } // namespace tapfill::platform::gnome

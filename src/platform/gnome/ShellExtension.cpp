@@ -1,5 +1,7 @@
 #include "platform/gnome/ShellExtension.h"
 
+#include "platform/gnome/GnomePlatform.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>

@@ -18,8 +18,6 @@
 
 namespace tapfill::platform::gnome {
 
-inline constexpr const char* ExtensionUuid = "tapfill@tapfill.github.io";
-
 class ShellExtension : public QObject {
     Q_OBJECT
 public:
@@ -53,10 +51,5 @@ private:
 
     QDBusConnection bus_;
 };
-
-/// What to tell a user whose extension is not running, by its state as
-/// GNOME Shell reports it (org.gnome.Shell.Extensions); -1 when the shell
-/// knows nothing of it.
-std::string extensionMissingMessage(int state, const std::string& shellError);
 
 } // namespace tapfill::platform::gnome

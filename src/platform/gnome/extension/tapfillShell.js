@@ -229,14 +229,14 @@ var ShellService = class {
         this._fromClient(invocation, () => this._setPasteMode(on));
     }
 
-    /// A reactive actor over the whole screen takes every click from the
-    /// windows below (the shell routes a click to a window or to itself, not
-    /// by button): right clicks stay there, other clicks are handed on.
+    /// A reactive actor over all windows takes every click from them (the
+    /// shell routes a click to a window or to itself, not by button): right
+    /// clicks stay there, other clicks are handed on. It lies just above the
+    /// windows, so the top bar, the overview and the shell's menus (Tapfill's
+    /// icon among them) work as ever.
     _setPasteMode(on) {
-        const {Main} = this._shell;
         if (!on && this._shield) {
             this._endReplay();
-            Main.layoutManager.removeChrome(this._shield);
             this._shield.destroy();
             this._shield = null;
         } else if (on && !this._shield) {
@@ -247,7 +247,7 @@ var ShellService = class {
             this._shield.connect('button-press-event', (_a, event) => this._onShieldButton(event, true));
             this._shield.connect('button-release-event', (_a, event) => this._onShieldButton(event, false));
             this._shield.connect('motion-event', (_a, event) => this._onShieldMotion(event));
-            Main.layoutManager.addTopChrome(this._shield);
+            global.window_group.get_parent().insert_child_above(this._shield, global.window_group);
         }
     }
 
