@@ -41,5 +41,5 @@ else
   cp "$program" "$dir/tapfill-tests/tapfill"
   env+=(TAPFILL=/tapfill-tests/tapfill)
 fi
-chroot "$dir" /usr/bin/env -i "${env[@]}" \
+chroot "$dir" /usr/bin/env -i "${env[@]}" ${KEEP_GNOME_E2E:+KEEP_GNOME_E2E=1} \
   /usr/bin/python3 /tapfill-tests/tests/gnome/test_gnome.py "$@"
