@@ -30,7 +30,8 @@ WINDOW_PLACE = (1000, 200)
 class Form:
     """A form of tests/gnome/forms on the session, and what it reported."""
 
-    def __init__(self, session, kind):
+    def __init__(self, session, kind, context=lambda: ""):
+        self.context = context
         env = dict(session.env, QT_QPA_PLATFORM="wayland", GDK_BACKEND="wayland")
         self.process = session.start(["/usr/bin/python3", os.path.join(HERE, "forms", FORMS[kind])],
                                      env=env, stdout=subprocess.PIPE, text=True)
@@ -70,7 +71,8 @@ class Form:
                 self.texts[event["box"]] = event["text"]
             if match(event):
                 return event
-        raise DesktopError(f"the form did not report what was waited for; it reported {self.seen[-10:]}")
+        raise DesktopError(f"the form did not report what was waited for; it reported {self.seen[-10:]}"
+                           + self.context())
 
     def center(self, box, dx=0):
         x, y, w, h = self.places[box]
@@ -174,7 +176,7 @@ class GnomeTest(unittest.TestCase):
         self.input = self.session.input
 
     def form(self, kind):
-        form = Form(self.session, kind)
+        form = Form(self.session, kind, context=lambda: "; tapfill said: " + self.app.output()[-600:])
         self.addCleanup(form.close)
         # The first click on a new window only gives it the focus.
         self.input.click(*form.center(3, dx=200))
