@@ -38,17 +38,10 @@ def _free_display():
     raise DesktopError("no free X display number")
 
 
-class Desktop:
-    """Context manager. `env` holds the environment for programs on it."""
+class StartedOnEnter:
+    """A context manager that runs _start() on entry, closing what was
+    started when that fails, and close() on exit."""
 
-    def __init__(self, tray=False):
-        self.tray = tray
-        self.processes = []  # (name, Popen), ended in reverse order
-        self.tmp = None
-        self.env = None
-        self.display = None
-
-    # -- life cycle ---------------------------------------------------------
     def __enter__(self):
         try:
             self._start()
@@ -61,6 +54,18 @@ class Desktop:
         self.close()
         return False
 
+
+class Desktop(StartedOnEnter):
+    """Context manager. `env` holds the environment for programs on it."""
+
+    def __init__(self, tray=False):
+        self.tray = tray
+        self.processes = []  # (name, Popen), ended in reverse order
+        self.tmp = None
+        self.env = None
+        self.display = None
+
+    # -- life cycle ---------------------------------------------------------
     def _start(self):
         self.tmp = tempfile.mkdtemp(prefix="tapfill-e2e-")
         env = dict(os.environ)

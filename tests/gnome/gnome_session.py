@@ -17,7 +17,7 @@ import dbus
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
-from desktop import DesktopError, wait_for  # noqa: E402
+from desktop import DesktopError, StartedOnEnter, wait_for  # noqa: E402
 
 EXTENSION_UUID = "tapfill@tapfill.github.io"
 EXTENSION_SOURCE = os.path.join(HERE, "..", "..", "src", "platform", "gnome", "extension")
@@ -29,7 +29,7 @@ BTN_LEFT, BTN_RIGHT = 0x110, 0x111
 CLICK_HOLD = 0.08
 
 
-class GnomeSession:
+class GnomeSession(StartedOnEnter):
     """Context manager. `env` holds the environment for programs on it.
     `extension` False leaves Tapfill's extension out."""
 
@@ -40,18 +40,6 @@ class GnomeSession:
         self.env = None
         self.bus = None
         self.log_path = None
-
-    def __enter__(self):
-        try:
-            self._start()
-        except BaseException:
-            self.close()
-            raise
-        return self
-
-    def __exit__(self, *exc):
-        self.close()
-        return False
 
     # -- life cycle ------------------------------------------------------------
     def _start(self):

@@ -17,7 +17,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 from desktop import DesktopError, end_process, wait_for  # noqa: E402
 from gnome_session import BTN_RIGHT, EXTENSION_UUID, GnomeSession  # noqa: E402
-from tapfill import BUTTONS, CHECKBOXES, PAGES, STRIP, TITLE, TWIPS_PER_PIXEL, write_data  # noqa: E402
+import tapfill as e2e_tapfill  # noqa: E402
+from tapfill import TITLE, TWIPS_PER_PIXEL, write_data  # noqa: E402
 
 SKIP_CODE = 77
 ONE_LINE = ["Grüße €1", "second", "third", "fourth"]
@@ -82,8 +83,9 @@ class Form:
         end_process(self.process)
 
 
-class Tapfill:
-    """The real tapfill on the session, on its own data folder."""
+class Tapfill(e2e_tapfill.Tapfill):
+    """The real tapfill on the session, on its own data folder; its window's
+    controls are found as on X11, through the shell's view of the window."""
 
     def __init__(self, session, data_dir, env=None):
         self.session = session
@@ -117,26 +119,12 @@ class Tapfill:
         wait_for(lambda: tuple(self.window()[:2]) == place, timeout=5,
                  what=lambda: f"the window at {place}, not {self.window()[:2]}")
 
-    def click_twips(self, left, top, width=0, height=0, at_left=False):
+    def click_twips(self, left, top, width=0, height=0, button=1, at_left=False):
         x, y, _, _ = self.window()
         px = left + (min(120, width // 2) if at_left else width // 2)
         py = top + height // 2
         self.session.input.click(x + round(px / TWIPS_PER_PIXEL), y + round(py / TWIPS_PER_PIXEL))
         time.sleep(0.4)
-
-    def press(self, caption):
-        self.click_twips(*BUTTONS[caption])
-
-    def page(self, caption):
-        i = PAGES.index(caption)
-        self.click_twips(STRIP[0] + 2700 * (2 * i + 1) // 8, STRIP[1] + 120)
-
-    def check(self, caption):
-        left, top, width, height = CHECKBOXES[caption]
-        self.click_twips(STRIP[0] + left, STRIP[1] + top, width, height, at_left=True)
-
-    def select_one_line(self, i):
-        self.click_twips(STRIP[0] + 120, STRIP[1] + 480 + 360 * i, 255, 255)
 
     def stop(self):
         end_process(self.process)
