@@ -4,7 +4,8 @@
 #   scripts/install-deps.sh --package  also the Debian package tools
 #   scripts/install-deps.sh --test   also the unit and end-to-end tests, and
 #                                    the package and its checkers
-#   scripts/install-deps.sh --fuzz   clang and its sanitizer runtime, for fuzzing
+#   scripts/install-deps.sh --fuzz   clang and its sanitizer runtime, and what the
+#                                    fuzzed code needs (xkbcommon), for fuzzing
 #   scripts/install-deps.sh --gnome  also the GNOME tests: a headless GNOME
 #                                    Shell, PipeWire, Qt and GTK on Wayland
 set -euo pipefail
@@ -13,7 +14,7 @@ packages=(build-essential cmake pkg-config qt6-base-dev qt6-wayland
           libx11-dev libx11-xcb-dev libxcb1-dev libxi-dev libxtst-dev
           libxkbcommon-dev libxkbcommon-x11-dev libxcb-res0-dev)
 if [[ "${1:-}" == "--fuzz" ]]; then
-  packages=(cmake clang libclang-rt-14-dev)
+  packages=(cmake clang libclang-rt-14-dev pkg-config libxkbcommon-dev)
 fi
 if [[ "${1:-}" == "--package" || "${1:-}" == "--test" ]]; then
   packages+=(dpkg-dev file)

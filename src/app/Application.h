@@ -13,6 +13,7 @@
 
 namespace tapfill::ui {
 class MainWindow;
+class NoticeWindow;
 class TrayIconView;
 class TrayMenu;
 }
@@ -21,6 +22,7 @@ class PasteEngine;
 }
 namespace tapfill {
 class ProgramsConfigWatcher;
+class RunningCopyLock;
 }
 
 namespace tapfill {
@@ -45,6 +47,12 @@ public:
     std::unique_ptr<ui::TrayIconView> trayIcon;
     std::unique_ptr<ui::TrayMenu> trayMenu;
     std::unique_ptr<ProgramsConfigWatcher> programsConfig;
+    /// Without a tray, tells what the tray's messages would.
+    std::unique_ptr<ui::NoticeWindow> notice;
+
+    /// The lock that tells whether another copy runs (RunningCopyLock.h);
+    /// without one, start() never warns of a second copy.
+    void useRunningCopyLock(const std::filesystem::path& file);
 
     /// The start-up sequence: the two-copies check, the running flag, the
     /// tray icon and the data files. The main window stays hidden unless the
@@ -69,6 +77,7 @@ private:
     platform::Platform& platform_;
     std::filesystem::path dataDir_;
     std::function<void(int)> endProcess_;
+    std::unique_ptr<RunningCopyLock> copyLock_;
     bool started_ = false;
 };
 

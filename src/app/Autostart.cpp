@@ -17,11 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool absolute(const std::optional<std::string>& value)
-{
-    return value && fs::path(*value).is_absolute();
-}
-
 /// The folders of a search path; an empty element means the current folder.
 std::vector<fs::path> searchFolders(const std::string& searchPath)
 {
@@ -41,11 +36,8 @@ std::vector<fs::path> searchFolders(const std::string& searchPath)
 
 fs::path autostartEntryPath(const std::optional<std::string>& xdgConfigHome, const std::optional<std::string>& home)
 {
-    if (absolute(xdgConfigHome))
-        return fs::path(*xdgConfigHome) / "autostart" / "tapfill.desktop";
-    if (absolute(home))
-        return fs::path(*home) / ".config" / "autostart" / "tapfill.desktop";
-    return {};
+    const fs::path config = baseFolder(xdgConfigHome, home, ".config");
+    return config.empty() ? config : config / "autostart" / "tapfill.desktop";
 }
 
 fs::path autostartEntryPath()

@@ -89,4 +89,13 @@ std::string helpText(const std::string& dataLocation)
         + dataLocation;
 }
 
+std::string versionText()
+{
+    return std::string(ApplicationTitle) + ' ' + VersionText + "\n"
+           "Copyright (C) 2026 Tapfill developers\n"
+           "License GPL-3.0-or-later: GNU GPL version 3 or later <https://www.gnu.org/licenses/gpl.html>.\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.\n";
+}
+
 } // namespace tapfill

@@ -21,5 +21,7 @@ struct CommandLine {
 CommandLine parseCommandLine(const std::vector<std::string>& args);
 /// The usage text; `dataLocation` tells which data folder this copy uses.
 std::string helpText(const std::string& dataLocation);
+/// The version, and that Tapfill is free software under GPL-3.0-or-later.
+std::string versionText();
 
 } // namespace tapfill

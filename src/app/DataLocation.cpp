@@ -21,6 +21,16 @@ std::optional<std::string> environment(const char* name)
     return value ? std::optional<std::string>(value) : std::nullopt;
 }
 
+fs::path baseFolder(const std::optional<std::string>& xdgValue, const std::optional<std::string>& home,
+                    const char* underHome)
+{
+    if (xdgValue && fs::path(*xdgValue).is_absolute())
+        return *xdgValue;
+    if (home && fs::path(*home).is_absolute())
+        return fs::path(*home) / underHome;
+    return {};
+}
+
 namespace {
 
 bool sameFolder(const fs::path& a, const fs::path& b)
@@ -64,11 +74,8 @@ DataLocation chooseDataLocation(const DataLocationInputs& inputs)
     if (!isInstalledCopy(inputs.programFolder, inputs.installedBinDir))
         return {DataLocation::Kind::BesideProgram, inputs.programFolder, {}};
 
-    // A relative XDG_DATA_HOME is invalid and to be ignored.
-    if (inputs.xdgDataHome && fs::path(*inputs.xdgDataHome).is_absolute())
-        return {DataLocation::Kind::UserData, fs::path(*inputs.xdgDataHome) / "tapfill", {}};
-    if (inputs.home && fs::path(*inputs.home).is_absolute())
-        return {DataLocation::Kind::UserData, fs::path(*inputs.home) / ".local" / "share" / "tapfill", {}};
+    if (const fs::path data = baseFolder(inputs.xdgDataHome, inputs.home, ".local/share"); !data.empty())
+        return {DataLocation::Kind::UserData, data / "tapfill", {}};
     return {DataLocation::Kind::UserData, {},
             "this installed copy keeps its data in the user's data folder, but neither XDG_DATA_HOME "
             "nor HOME names an absolute folder; name one with --data-dir DIR"};

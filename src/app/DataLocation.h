@@ -59,4 +59,11 @@ std::filesystem::path runningProgramPath();
 /// An environment variable's value; nullopt when it is unset.
 std::optional<std::string> environment(const char* name);
 
+/// A folder of the XDG base directory rules: the variable's value
+/// (XDG_DATA_HOME, XDG_CONFIG_HOME) when it is absolute, a relative one being
+/// invalid; else `underHome` in HOME (".local/share", ".config"); empty when
+/// HOME is no absolute folder either.
+std::filesystem::path baseFolder(const std::optional<std::string>& xdgValue, const std::optional<std::string>& home,
+                                 const char* underHome);
+
 } // namespace tapfill

@@ -4,8 +4,10 @@
 #include "app/Application.h"
 
 #include "app/ProgramsConfigWatcher.h"
+#include "app/RunningCopyLock.h"
 #include "engine/PasteEngine.h"
 #include "ui/main/MainWindow.h"
+#include "ui/tray/NoticeWindow.h"
 #include "ui/tray/TrayIconView.h"
 #include "ui/tray/TrayMenu.h"
 

@@ -1,4 +1,4 @@
-// Start-up: warn when another copy seems to run, mark this one as running,
+// Start-up: warn when another copy runs, mark this one as running,
 // put the icon in the tray, switch paste mode off and load the data files.
 
 #include "app/Application.h"
@@ -6,11 +6,12 @@
 #include "app/Autostart.h"
 
 #include "app/ProgramsConfigWatcher.h"
+#include "app/RunningCopyLock.h"
 #include "config/ProgramsConfig.h"
 #include "engine/PasteEngine.h"
 #include "model/ModelFiles.h"
-#include "storage/NumberText.h"
 #include "ui/main/MainWindow.h"
+#include "ui/tray/NoticeWindow.h"
 #include "ui/tray/TrayIconView.h"
 #include "ui/tray/TrayMenu.h"
 
@@ -36,6 +37,7 @@ Application::Application(platform::Platform& platform, std::filesystem::path dat
     engine = std::make_unique<engine::PasteEngine>(model, platform_);
     mainWindow = std::make_unique<ui::MainWindow>(model, *engine, platform_, dataDir_);
     trayIcon = std::make_unique<ui::TrayIconView>(model, *engine, *platform_.tray);
+    notice = std::make_unique<ui::NoticeWindow>();
     connect(mainWindow->exitButton, &QAbstractButton::clicked, this, [this] { exit(); });
 
     ui::TrayMenu::Commands commands;
@@ -59,11 +61,12 @@ Application::Application(platform::Platform& platform, std::filesystem::path dat
         std::fprintf(stderr, "tapfill: the field was not pasted: %s\n", reason.toUtf8().constData());
         const QString text = QStringLiteral("The field was not pasted: ") + reason + QLatin1Char('.');
         // The user is clicking through another program's form: a message
-        // box would take the focus from it, a tray message does not.
+        // box would take the focus from it and block Tapfill's window until
+        // answered; a tray message, or without a tray the notice, does not.
         if (platform_.tray->available())
             platform_.tray->showMessage(QStringLiteral("Tapfill"), text);
         else
-            tell(text);
+            notice->tell(QStringLiteral("Tapfill"), text);
     });
     programsConfig = std::make_unique<ProgramsConfigWatcher>(
         config::programsConfigPath(),
@@ -85,6 +88,9 @@ bool Application::start()
         return false;
     }
     started_ = true;
+    if (copyLock_)
+        copyLock_->hold();
+    // Older versions, and other programs, still read the flag.
     platform_.settings->saveSetting(RunningFlagApplication, RunningFlagSection, RunningFlagKey, "1");
     model.setPasteMode(false);
     trayIcon->show();
@@ -98,11 +104,15 @@ bool Application::start()
     return true;
 }
 
+void Application::useRunningCopyLock(const std::filesystem::path& file)
+{
+    copyLock_ = std::make_unique<RunningCopyLock>(file);
+}
+
 bool Application::confirmSecondCopy()
 {
-    const std::string flag = platform_.settings->getSetting(RunningFlagApplication, RunningFlagSection,
-                                                            RunningFlagKey, "");
-    if (storage::readNumber(flag) != 1)
+    // The running flag is no test: a copy that was killed left it at "1".
+    if (!copyLock_ || !copyLock_->anotherCopyRuns())
         return true;
     return platform_.dialogs->messageBox(QString::fromLatin1(TwoCopiesText), QString::fromLatin1(TwoCopiesTitle),
                                          TwoCopiesStyle) == platform::MsgBox::AnswerYes;

@@ -4,6 +4,7 @@
 #include "app/Autostart.h"
 #include "app/CommandLine.h"
 #include "app/DataLocation.h"
+#include "app/RunningCopyLock.h"
 #include "app/TerminationSignals.h"
 #include "app/Version.h"
 #include "platform/DesktopPlatform.h"
@@ -55,7 +56,7 @@ int main(int argc, char* argv[])
         return result.ok ? 0 : 1;
     }
     case tapfill::CommandLine::Action::ShowVersion:
-        std::cout << tapfill::ApplicationTitle << ' ' << tapfill::VersionText << '\n';
+        std::cout << tapfill::versionText();
         return 0;
     case tapfill::CommandLine::Action::Fail:
         std::cerr << "tapfill: " << line.error << '\n';
@@ -101,6 +102,7 @@ int main(int argc, char* argv[])
         std::fflush(nullptr);
         std::_Exit(code); // at once: no window handler runs, nothing is saved
     });
+    application.useRunningCopyLock(tapfill::runningCopyLockPath());
     tapfill::handleTerminationSignals(&application, [&application] { application.stop(); });
 
     auto* splash = new tapfill::ui::SplashWindow; // deletes itself when it hands over

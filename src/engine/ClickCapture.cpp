@@ -25,6 +25,8 @@ PasteEngine::PasteEngine(model::AppModel& model, platform::Platform& platform)
     settleTimer.setSingleShot(true);
     settleTimer.setTimerType(Qt::PreciseTimer);
     connect(&settleTimer, &QTimer::timeout, this, &PasteEngine::checkPaste);
+    lateGiveBackTimer.setSingleShot(true);
+    connect(&lateGiveBackTimer, &QTimer::timeout, this, &PasteEngine::giveBackLate);
     platform_.clipboard->onTextRead = [this](const platform::ClipboardRead& read) { onTextRead(read); };
 
     platform_.rightClickHook->watch({MouseMessage::RightButtonDown, MouseMessage::RightButtonUp},

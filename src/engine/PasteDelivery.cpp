@@ -23,7 +23,7 @@
 // twice.
 //
 // The user's own clipboard content is kept from the click on and given back
-// once the paste is done or the delivery has ended without it (unless
+// once the delivery has ended, with or without the paste (unless
 // programs.conf says restoreClipboard = false). Keeping it is bounded in
 // time by the clipboard, so the delivery never waits long.
 
@@ -45,6 +45,7 @@ void PasteEngine::deliver()
     deliveryTimer.stop();
 
     userMovedOn_ = false;
+    lateGiveBackTimer.stop(); // this delivery gives the user's content back
     pasteTarget_ = platform_.keys->focusedProgram();
     const platform::ProgramName& program = pasteTarget_;
     const config::PasteMethod method = config_.pasteMethodFor(program.instance, program.wmClass);
@@ -69,12 +70,15 @@ void PasteEngine::deliver()
     delivering_ = true;
     // With nothing selected the clipboard is empty: no one will ask.
     pasteExpected_ = model_.selectedIndex(model::AppModel::pastedSet(model_.page())) >= 0;
+    if (pasteExpected_)
+        pasteSettling_.start(program.processId);
     platform_.keys->send(pasteKeys(method), typed);
 }
 
 void PasteEngine::onPasteTyped(const platform::SendResult& result)
 {
     if (!result.typed()) {
+        pasteSettling_.stop();
         delivering_ = false;
         if (result.reason.empty()) {
             retryDeliveryLater();
@@ -85,24 +89,25 @@ void PasteEngine::onPasteTyped(const platform::SendResult& result)
     }
     failedAttempts_ = 0;
     if (!pasteExpected_) {
-        giveClipboardBack();
         afterPaste();
         return;
     }
-    pasteSettling_.start(clock(), pasteTarget_.processId);
+    pasteSettling_.keysIn(clock());
     scheduleSettleCheck();
 }
 
 void PasteEngine::onTextRead(const platform::ClipboardRead& read)
 {
-    if (!pasteSettling_.watching())
-        return;
+    if (pasteSettling_.decidedAt() == PasteSettling::Clock::time_point::max())
+        return; // not before the keys are in
     pasteSettling_.onRead(clock(), read);
     scheduleSettleCheck();
 }
 
 void PasteEngine::scheduleSettleCheck()
 {
+    if (pasteSettling_.decidedAt() == PasteSettling::Clock::time_point::max())
+        return; // not before the keys are in
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(pasteSettling_.decidedAt() - clock());
     settleTimer.start(static_cast<int>(std::max<long long>(left.count(), 0)));
 }
@@ -117,18 +122,29 @@ void PasteEngine::checkPaste()
         return;
     case PasteSettling::State::Done:
         pasteSettling_.stop();
-        giveClipboardBack();
         afterPaste();
         return;
     case PasteSettling::State::NotTaken: {
+        // The field stays on the clipboard a while: a program that asks
+        // late pastes the field, not the user's old content.
         pasteSettling_.stop();
         delivering_ = false;
+        failedAttempts_ = 0;
+        deliveryTimer.stop();
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(pasteSettling_.longestWaitEnds() - clock());
+        lateGiveBackTimer.start(static_cast<int>(std::max<long long>(left.count(), 0)));
         const std::string& name = !pasteTarget_.wmClass.empty() ? pasteTarget_.wmClass : pasteTarget_.instance;
-        stopDelivery(name.empty() ? "the program did not take the paste"
-                                  : "the program " + name + " did not take the paste");
+        emit deliveryStopped(QString::fromStdString(name.empty() ? "the program did not take the paste"
+                                                                 : "the program " + name + " did not take the paste"));
         return;
     }
     }
+}
+
+void PasteEngine::giveBackLate()
+{
+    if (!delivering_)
+        giveClipboardBack();
 }
 
 void PasteEngine::stopDelivery(const std::string& reason)
@@ -162,6 +178,7 @@ void PasteEngine::giveClipboardBack()
     // gives the user's content back after its own paste.
     if (!keepingClipboard_ || deliveryTimer.isActive())
         return;
+    lateGiveBackTimer.stop();
     keepingClipboard_ = false;
     waitingForClipboard_ = false;
     platform_.clipboard->giveBack();
@@ -215,6 +232,7 @@ void PasteEngine::sendIf(bool wanted, const char* keys, std::function<void()> ne
             return;
         }
         delivering_ = false; // the paste is in; what failed after it is not repeated
+        giveClipboardBack();
         if (!result.reason.empty())
             emit deliveryStopped(QString::fromStdString(result.reason));
     });
@@ -229,6 +247,9 @@ void PasteEngine::finishDelivery()
         advancingAfterPaste_ = false;
     }
     delivering_ = false;
+    // Last, so that whoever sees the user's content back knows the
+    // delivery has ended.
+    giveClipboardBack();
 }
 
 bool PasteEngine::copySelectedField()

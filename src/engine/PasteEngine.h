@@ -71,6 +71,8 @@ public:
     void resumeClickAcceptance();
     /// The settle timer's tick: whether the program is done taking the paste.
     void checkPaste();
+    /// The late give-back's tick, after a paste no one asked for.
+    void giveBackLate();
 
     /// The user's per-program settings: the paste keys of each program and
     /// the paste mode key. Applies from the next delivery on.
@@ -83,6 +85,8 @@ public:
     QTimer acceptanceTimer;
     /// Ticks when the paste being watched may have been taken, or not.
     QTimer settleTimer;
+    /// Ticks when the field of a paste that was not taken may leave.
+    QTimer lateGiveBackTimer;
     /// The time the paste is watched by; tests set their own.
     std::function<PasteSettling::Clock::time_point()> clock = [] { return PasteSettling::Clock::now(); };
 

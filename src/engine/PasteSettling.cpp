@@ -4,12 +4,19 @@
 
 namespace tapfill::engine {
 
-void PasteSettling::start(Clock::time_point keysIn, long program)
+void PasteSettling::start(long program)
 {
     state_ = State::Waiting;
     program_ = program;
-    keysIn_ = keysIn;
-    anyRead_ = taken_ = false;
+    anyRead_ = taken_ = keysTyped_ = false;
+}
+
+void PasteSettling::keysIn(Clock::time_point at)
+{
+    keysIn_ = at;
+    keysTyped_ = true;
+    if (anyRead_)
+        lastRead_ = std::max(lastRead_, at); // read before we heard the keys were in
 }
 
 void PasteSettling::onRead(Clock::time_point at, const platform::ClipboardRead& read)
@@ -20,13 +27,15 @@ void PasteSettling::onRead(Clock::time_point at, const platform::ClipboardRead& 
         return; // another program: a clipboard manager, most likely
     if (state(at) != State::Waiting)
         return; // decided already, whether or not anyone has looked
+    lastRead_ = anyRead_ ? std::max(lastRead_, at) : at;
     anyRead_ = true;
-    lastRead_ = std::max(lastRead_, at);
     taken_ = taken_ || read.content;
 }
 
 PasteSettling::Clock::time_point PasteSettling::decidedAt() const
 {
+    if (!keysTyped_)
+        return Clock::time_point::max();
     // Asking for the formats shows a program at work on the paste, so
     // any read puts off the end of the wait.
     const Clock::time_point quiet = anyRead_ ? lastRead_ + QuietAfterRead : keysIn_;
@@ -36,7 +45,7 @@ PasteSettling::Clock::time_point PasteSettling::decidedAt() const
 
 PasteSettling::State PasteSettling::state(Clock::time_point now) const
 {
-    if (state_ != State::Waiting || now < decidedAt())
+    if (state_ != State::Waiting || !keysTyped_ || now < decidedAt())
         return state_;
     return taken_ ? State::Done : State::NotTaken;
 }

@@ -33,14 +33,17 @@ public:
     using Ms = std::chrono::milliseconds;
 
     /// The program has this long from its paste keys to start asking: a
-    /// program pasting for the first time may take 150 ms, more when busy.
-    static constexpr Ms TakeWithin{1000};
+    /// program pasting for the first time may take 150 ms, and a browser
+    /// more than a second on a busy machine.
+    static constexpr Ms TakeWithin{2000};
     /// Quiet after the last read before the paste counts as done: beyond
     /// LibreOffice's 100 ms between its two reads even on a busy machine.
     static constexpr Ms QuietAfterRead{300};
     /// A program that never stops asking (one that watches the clipboard
-    /// all the time) is done this long after its paste keys.
-    static constexpr Ms Longest{3000};
+    /// all the time) is done this long after its paste keys. A program
+    /// that never asked still finds the field there until then: should it
+    /// ask after all, it pastes the field, never the user's old content.
+    static constexpr Ms Longest{5000};
 
     enum class State {
         Idle,     ///< no paste being watched
@@ -49,10 +52,14 @@ public:
         NotTaken, ///< the program never asked for the text
     };
 
-    /// Starts watching a paste whose keys reached `program`'s queue at
-    /// `keysIn`; `program` 0 when the window system could not tell which
-    /// process has the focus (then any read counts).
-    void start(Clock::time_point keysIn, long program);
+    /// Starts watching a paste into `program` before its keys go out, so
+    /// that no read is missed however fast it comes; `program` 0 when the
+    /// window system could not tell which process has the focus (then any
+    /// read counts).
+    void start(long program);
+    /// The paste keys reached the program's queue at `at`: the wait runs
+    /// from there.
+    void keysIn(Clock::time_point at);
     /// Stops watching.
     void stop() { state_ = State::Idle; }
     /// A read of Tapfill's text, at `at`.
@@ -63,12 +70,15 @@ public:
     Clock::time_point decidedAt() const;
 
     bool watching() const { return state_ != State::Idle; }
+    /// When a field no one asked for may leave the clipboard.
+    Clock::time_point longestWaitEnds() const { return keysIn_ + Longest; }
     long program() const { return program_; }
 
 private:
     State state_ = State::Idle;
     long program_ = 0;
     Clock::time_point keysIn_{};
+    bool keysTyped_ = false;
     Clock::time_point lastRead_{};
     bool anyRead_ = false;
     bool taken_ = false;

@@ -1,5 +1,6 @@
-// The main window as a view of the model: tray double clicks, tab pages,
-// descriptions, HIDE, activation and the personal data window.
+// The main window as a view of the model: tab pages, descriptions,
+// activation and the personal data window. The tray's double click, typing
+// into the fields and HIDE are met in the e2e tests.
 
 #include "support/AppFixture.h"
 #include "support/InputEvents.h"
@@ -14,28 +15,6 @@ using model::FieldSet;
 struct MainWindowBehaviour : AppFixture {
     MainWindowBehaviour() { app.start(); }
 };
-
-TEST_F(MainWindowBehaviour, TrayDoubleClickShowsTheWindowOnTopAndPutsItAwayAgain)
-{
-    acceptClicks();
-    fake.tray().doubleClick();
-    EXPECT_TRUE(model.pasteMode());
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(fake.placement().topmostCalls.size(), 1u);
-    EXPECT_EQ(fake.tray().tip, "Tapfill is Active!! Double Click to De-activate.");
-    // Showing the window activates it, and its selection of the first line
-    // pauses click acceptance like any other selection.
-    EXPECT_FALSE(model.clickAcceptance());
-    EXPECT_TRUE(engine.acceptanceTimer.isActive());
-    engine.resumeClickAcceptance();
-
-    fake.tray().doubleClick();
-    EXPECT_FALSE(model.pasteMode());
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_TRUE(form.idlePicture->isVisibleTo(&form));
-    EXPECT_FALSE(form.activePicture->isVisibleTo(&form));
-    EXPECT_EQ(fake.tray().tip, "Double Click To Start Tapfill");
-}
 
 TEST_F(MainWindowBehaviour, ActivationAndPageTurnsSelectTheFirstButtonOfThePage)
 {
@@ -91,30 +70,6 @@ TEST_F(MainWindowBehaviour, DescriptionPromptConfirmCancelAndEmpty)
     fake.dialogs().typed = {""}; // cancelled, or confirmed empty
     form.describeMultiLineField(4);
     EXPECT_EQ(model.description(4), "New text");
-}
-
-TEST_F(MainWindowBehaviour, TypingGoesIntoTheModelAndHideKeepsPasteMode)
-{
-    form.show();
-    acceptClicks();
-    fake.rightClickHook().injectKey();
-    turnOuter(0);
-    form.oneLineButtons[6]->click();
-    form.oneLineEdits[6]->setText("kept");
-    form.multiLineEdits[2]->setPlainText("two\nlines");
-    form.autoAdvanceBox->setChecked(true);
-    EXPECT_EQ(model.text(FieldSet::OneLine, 6), "kept");
-    EXPECT_EQ(model.text(FieldSet::MultiLine, 2), "two\nlines");
-    EXPECT_TRUE(model.autoAdvance);
-
-    form.hideButton->click();
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(model.clickAcceptance());
-    EXPECT_TRUE(model.pasteMode());
-
-    form.show();
-    EXPECT_EQ(selectedIndex(form.oneLineButtons), 0) << "each activation selects the first line";
-    EXPECT_EQ(form.pages->currentIndex(), 0);
 }
 
 TEST_F(MainWindowBehaviour, RightClickInPasteModeBringsBackAHiddenWindowWithoutAStep)

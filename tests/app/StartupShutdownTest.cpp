@@ -1,7 +1,16 @@
 // Start-up and the orderly stops: the running flag, the two-copies warning,
-// the tray icon and the data files.
+// the tray icon and the data files. A first start (the flag, the icon, the
+// window hidden, or shown without a tray) is met in the e2e tests.
 
 #include "support/AppFixture.h"
+
+#include "app/RunningCopyLock.h"
+#include "ui/tray/NoticeWindow.h"
+
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
 
 namespace tapfill::test {
 namespace {
@@ -12,66 +21,90 @@ struct StartupShutdown : AppFixture {
     std::string flag() { return fake.settings().values[FlagKey]; }
 };
 
-TEST_F(StartupShutdown, FirstStartMarksTheCopyAddsTheIdleIconAndStaysHidden)
+TEST_F(StartupShutdown, AStoppedDeliveryIsToldInTheTrayOrWithoutATrayInANoticeThatGoesByItself)
 {
-    ASSERT_TRUE(app.start());
-    EXPECT_EQ(flag(), "1");
-    EXPECT_TRUE(fake.dialogs().messages.empty());
-    EXPECT_TRUE(fake.tray().present);
-    EXPECT_EQ(fake.tray().tip, "Double Click To Start Tapfill");
-    EXPECT_FALSE(model.pasteMode());
-    EXPECT_FALSE(form.isVisible());
-}
+    app.start();
+    const QString text = "The field was not pasted: the program Tk did not take the paste.";
+    emit engine.deliveryStopped("the program Tk did not take the paste");
+    ASSERT_EQ(fake.tray().messages.size(), 1u);
+    EXPECT_EQ(fake.tray().messages[0].second, text);
+    EXPECT_FALSE(app.notice->isVisible());
 
-TEST_F(StartupShutdown, WithoutATrayTheWindowIsShownInstead)
-{
+    // Without a tray: no modal box, which would block the main window; that
+    // the notice leaves the focus where it was is met in the e2e tests.
     fake.tray().trayAvailable = false;
-    app.start();
-    EXPECT_TRUE(form.isVisible());
+    emit engine.deliveryStopped("the program Tk did not take the paste");
+    EXPECT_EQ(fake.tray().messages.size(), 1u);
+    EXPECT_TRUE(fake.dialogs().messages.empty());
+    ASSERT_TRUE(app.notice->isVisible());
+    EXPECT_EQ(app.notice->textLabel->text(), text);
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(app.notice->frameGeometry()));
+
+    ui::NoticeWindow brief(std::chrono::milliseconds(20));
+    brief.tell("Tapfill", "first");
+    brief.tell("Tapfill", "second");
+    EXPECT_EQ(brief.textLabel->text(), "second");
+    QEventLoop wait;
+    QTimer::singleShot(200, &wait, &QEventLoop::quit);
+    wait.exec();
+    EXPECT_FALSE(brief.isVisible());
 }
 
-TEST_F(StartupShutdown, AStoppedDeliveryIsToldInTheTrayOrWithoutATrayInAMessageBox)
+TEST_F(StartupShutdown, OnlyALiveCopyWarnsNotAFlagLeftByACrashAndYesJoinsIt)
 {
-    app.start();
-    for (const bool tray : {true, false}) {
-        fake.tray().trayAvailable = tray;
-        fake.tray().messages.clear();
-        fake.dialogs().messages.clear();
-        emit engine.deliveryStopped("the program Tk did not take the paste");
-        const QString text = "The field was not pasted: the program Tk did not take the paste.";
-        ASSERT_EQ(fake.tray().messages.size(), tray ? 1u : 0u);
-        ASSERT_EQ(fake.dialogs().messages.size(), tray ? 0u : 1u);
-        EXPECT_EQ(tray ? fake.tray().messages[0].second : fake.dialogs().messages[0].text, text);
-    }
-}
+    const auto lockFile = dir.path() / "running.lock";
+    app.useRunningCopyLock(lockFile);
+    fake.settings().values[FlagKey] = "1"; // a copy that was killed
+    ASSERT_TRUE(app.start());
+    EXPECT_TRUE(fake.dialogs().messages.empty());
 
-TEST_F(StartupShutdown, AStoredFlagThatReadsAsOneWarnsAndYesGoesOn)
-{
-    const std::pair<const char*, bool> cases[] = {
-        {"0", false}, {"2", false}, {"1 1", false}, {"abc", false}, {"", false}, {"0.5", false},
-        {"1", true},  {"1.0", true}, {" 1", true},  {"01abc", true}, {"1 ", true},
-    };
-    for (const auto& [stored, warns] : cases) {
-        fake.settings().values[FlagKey] = stored;
-        fake.dialogs().messages.clear();
-        fake.dialogs().answers = {platform::MsgBox::AnswerYes};
-        EXPECT_TRUE(app.start()) << '"' << stored << '"';
-        EXPECT_EQ(fake.dialogs().messages.size(), warns ? 1u : 0u) << '"' << stored << '"';
-    }
-    // Its title, and No as the default button, are met in the e2e tests.
+    // A second copy (a lock of its own on the same file) is warned; Yes
+    // starts it, and a third is warned while either of the two runs.
+    Application second(fake.platform, dir.path(), [](int) {});
+    second.useRunningCopyLock(lockFile);
+    fake.dialogs().answers = {platform::MsgBox::AnswerYes};
+    EXPECT_TRUE(second.start());
+    ASSERT_EQ(fake.dialogs().messages.size(), 1u);
+    EXPECT_EQ(fake.dialogs().messages[0].title, "Tapfill Two copy Warning");
+    RunningCopyLock third(lockFile);
+    app.useRunningCopyLock({}); // the first copy ends, and its lock with it
+    EXPECT_TRUE(third.anotherCopyRuns()) << "the second copy, which went on, counts too";
+    second.useRunningCopyLock({});
+    EXPECT_FALSE(third.anotherCopyRuns());
 }
 
 TEST_F(StartupShutdown, AnsweringNoEndsTheProcessWithTheFlagClearedAndNoIcon)
 {
-    fake.settings().values[FlagKey] = "1";
+    RunningCopyLock first(dir.path() / "running.lock");
+    ASSERT_FALSE(first.anotherCopyRuns());
+    first.hold();
+    app.useRunningCopyLock(dir.path() / "running.lock");
     dir.write("F3.dat", " 0 \r\n 0 \r\nkept\r\n");
     fake.dialogs().answers = {platform::MsgBox::AnswerNo};
     EXPECT_FALSE(app.start());
+    EXPECT_EQ(fake.dialogs().messages.size(), 1u);
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(flag(), "0");
     EXPECT_FALSE(fake.tray().present);
     EXPECT_EQ(form.oneLineEdits[0]->text(), "") << "no data file is read";
     EXPECT_EQ(dir.read("F3.dat"), " 0 \r\n 0 \r\nkept\r\n");
+}
+
+TEST(RunningCopyLockPath, OnePerUserAndDesktopInTheRuntimeFolderElseBesideTheFlag)
+{
+    const auto path = [](std::optional<std::string> runtime, std::optional<std::string> config,
+                         std::optional<std::string> display) {
+        return runningCopyLockPath(runtime, config, "/home/ann", display, "box").string();
+    };
+    EXPECT_EQ(path("/run/user/1000", "/cfg", ":1"), "/run/user/1000/tapfill-display-1.lock");
+    EXPECT_EQ(path("/run/user/1000", {}, ":1.0"), path("/run/user/1000", {}, "unix:1")) << "one desktop";
+    EXPECT_EQ(path("/r", {}, "localhost:10.0"), "/r/tapfill-display-localhost-10.lock");
+    EXPECT_EQ(path("/r", {}, {}), "/r/tapfill-display-none.lock");
+    EXPECT_EQ(path({}, "/cfg", ":1"), "/cfg/lockfiles/tapfill-box-display-1.lock");
+    EXPECT_EQ(path("run", "cfg", ":1"), "/home/ann/.config/lockfiles/tapfill-box-display-1.lock")
+        << "relative folders are ignored";
+    EXPECT_EQ(path("/r", {}, "a/b:1"), "/r/tapfill-display-a_b-1.lock");
+    EXPECT_EQ(runningCopyLockPath({}, {}, {}, ":1", "box"), "");
 }
 
 TEST_F(StartupShutdown, LoadsEveryKindOfDataFileAndSaveWritesBackWhatItRead)
@@ -80,18 +113,15 @@ TEST_F(StartupShutdown, LoadsEveryKindOfDataFileAndSaveWritesBackWhatItRead)
     const std::string caption = "Address block\r\nTom & Jerry\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
     dir.write("F3.dat", f3);
     dir.write("TF.dat", "Jane\r\nDoe\r\n");
-    dir.write("MLT1.DAT", "two\r\nlines\r\n\r\n");
-    dir.write("MLT12.DAT", "last\r\n\r\n");
+    dir.write("MLT12.DAT", "two\r\nlines\r\n\r\n");
     dir.write("CAPTION.dat", caption.substr(0, 28)); // a caption without a line becomes empty
     app.start();
 
     EXPECT_EQ(form.leftTwips(), -150);
     EXPECT_EQ(form.topTwips(), 1440);
-    EXPECT_EQ(form.oneLineEdits[1]->text(), "second");
     EXPECT_EQ(form.oneLineEdits[11]->text(), "last");
     EXPECT_EQ(model.text(model::FieldSet::Personal, 1), "Doe");
-    EXPECT_EQ(form.multiLineEdits[0]->toPlainText(), "two\nlines\n");
-    EXPECT_EQ(form.multiLineEdits[11]->toPlainText(), "last\n");
+    EXPECT_EQ(form.multiLineEdits[11]->toPlainText(), "two\nlines\n");
     EXPECT_EQ(form.multiLineButtons[1]->text(), "Tom && Jerry");
     EXPECT_EQ(form.multiLineButtons[2]->text(), "") << "a description the file lacks is empty";
 

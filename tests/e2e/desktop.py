@@ -30,14 +30,6 @@ def wait_for(predicate, timeout=5.0, interval=0.02, what="condition"):
         time.sleep(interval)
 
 
-def _free_display():
-    for number in range(90, 400):
-        if not os.path.exists(f"/tmp/.X{number}-lock") and \
-                not os.path.exists(f"/tmp/.X11-unix/X{number}"):
-            return number
-    raise DesktopError("no free X display number")
-
-
 class StartedOnEnter:
     """A context manager that runs _start() on entry, closing what was
     started when that fails, and close() on exit."""
@@ -66,6 +58,13 @@ class Desktop(StartedOnEnter):
         self.display = None
 
     # -- life cycle ---------------------------------------------------------
+    @classmethod
+    def for_test(cls, test, tray=False):
+        """A desktop that the unittest.TestCase `test` closes at its end."""
+        desktop = cls(tray=tray).__enter__()
+        test.addCleanup(desktop.close)
+        return desktop
+
     def _start(self):
         self.tmp = tempfile.mkdtemp(prefix="tapfill-e2e-")
         env = dict(os.environ)
@@ -163,7 +162,10 @@ class Desktop(StartedOnEnter):
         if only_visible:
             args.append("--onlyvisible")
         args += ["--name", name]
-        out = self.xdotool(*args, check=False)
+        try:
+            out = self.xdotool(*args, check=False)
+        except subprocess.TimeoutExpired:
+            return []  # a busy machine; the caller asks again
         return [int(w) for w in out.split()]
 
     def wait_window(self, name, timeout=10):

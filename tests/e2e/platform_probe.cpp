@@ -8,10 +8,9 @@
 //   send KEYS        type KEYS; prints "done 1" or "done 0 REASON" when processed
 //   type TEXT        type TEXT as text ("\n" for a line break); "done" as above
 //   focus            the WM_CLASS of the focused program
-//   modekey KEYSYM [ctrl] [alt] [shift] [super]   the paste mode key
 //   window           show a small window of our own
 //   topmost | hide | show   act on that window
-//   tray idle|active|remove  the tray icon
+//   tray             show a tray icon
 //   quit
 //
 // Each printed line starts with the monotonic clock in microseconds.
@@ -110,7 +109,6 @@ int main(int argc, char** argv)
         std::snprintf(buffer, sizeof buffer, "intercepted 0x%x kept=%d", static_cast<int>(m), keep ? 1 : 0);
         say(buffer);
     };
-    platform.tray->onDoubleClick = [] { say("tray double-click"); };
 
     auto reportDone = [](const SendResult& result) {
         say(std::string("done ") + (result.typed() ? "1" : "0")
@@ -161,23 +159,6 @@ int main(int argc, char** argv)
             } else if (command == "focus") {
                 const ProgramName program = platform.keys->focusedProgram();
                 say("focus instance=" + program.instance + " class=" + program.wmClass);
-            } else if (command == "modekey") {
-                // modekey KEYSYM [ctrl] [alt] [shift] [super]
-                KeyChord chord;
-                std::string word;
-                for (std::size_t i = 0, j; i <= rest.size(); i = j + 1) {
-                    j = rest.find(' ', i);
-                    if (j == std::string::npos)
-                        j = rest.size();
-                    word = rest.substr(i, j - i);
-                    if (word == "ctrl") chord.ctrl = true;
-                    else if (word == "alt") chord.alt = true;
-                    else if (word == "shift") chord.shift = true;
-                    else if (word == "super") chord.super = true;
-                    else if (!word.empty()) chord.keysym = word;
-                }
-                platform.rightClickHook->setPasteModeKey(chord);
-                say("modekey " + chord.keysym);
             } else if (command == "window") {
                 window.show();
                 say("window " + hex(window.winId()));
@@ -191,15 +172,8 @@ int main(int argc, char** argv)
                 window.show();
                 say("shown " + hex(window.winId()));
             } else if (command == "tray") {
-                if (rest == "remove") {
-                    platform.tray->remove();
-                } else {
-                    const bool active = rest == "active";
-                    platform.tray->show(solidIcon(active ? Qt::red : Qt::blue),
-                                        QString::fromLatin1(active ? "Tapfill is Active!! Double Click to De-activate."
-                                                                   : "Double Click To Start Tapfill"));
-                }
-                say("tray-" + rest + " available=" + (platform.tray->available() ? "1" : "0"));
+                platform.tray->show(solidIcon(Qt::blue), QStringLiteral("Double Click To Start Tapfill"));
+                say("tray " + std::string(platform.tray->available() ? "available" : "none"));
             } else if (command == "quit") {
                 app.quit();
             } else {

@@ -209,8 +209,10 @@ class Emacs(Target):
         super().__init__(desktop)
         self.name = "Emacs"
         self.title = "Tapfill Emacs"
-        save = (f'(add-hook (quote after-change-functions) (lambda (&rest _) (write-region (point-min) '
-                f'(point-max) "{self.report}" nil (quote silent))))')
+        # Only the buffer typed into: Emacs logs into *Messages* meanwhile.
+        save = (f'(with-current-buffer "*scratch*" (add-hook (quote after-change-functions) '
+                f'(lambda (&rest _) (write-region (point-min) (point-max) "{self.report}" nil '
+                f'(quote silent))) nil t))')
         self.process = desktop.start("emacs", ["emacs", "-Q", "-T", self.title, "--eval", save])
         self.window = desktop.wait_window(self.title, timeout=30)
         time.sleep(1.0)

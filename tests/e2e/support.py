@@ -28,6 +28,18 @@ def main():
     unittest.main(module="__main__", verbosity=2)
 
 
+def needs(*tools):
+    """Skips the test when a program it needs is missing."""
+    missing = [tool for tool in tools if shutil.which(tool) is None]
+    if missing:
+        raise unittest.SkipTest("missing " + ", ".join(missing))
+
+
+def escaped(text):
+    """A text as one line of a probe command: backslashes and line breaks escaped."""
+    return text.replace("\\", "\\\\").replace("\n", "\\n")
+
+
 def program(variable):
     path = os.environ.get(variable)
     if not path or not os.access(path, os.X_OK):

@@ -70,7 +70,11 @@ class Tapfill:
         return self
 
     def wait_ready(self):
-        # The splash closes after two seconds; then the icon is in the tray.
+        # The splash closes after two seconds; then the icon is in the tray,
+        # or without a tray the main window is shown.
+        if not self.desktop.tray:
+            wait_for(lambda: self._find_icon() is None and self.window(), timeout=15, what="the main window")
+            return self
         self.icon = wait_for(self._find_icon, timeout=15, what="Tapfill's tray icon")
         return self
 
@@ -92,6 +96,11 @@ class Tapfill:
 
     def wait_icon_gone(self):
         wait_for(lambda: not self.icons(), what="the icon to leave the tray")
+
+    def told(self, text):
+        """How often Tapfill wrote `text` on its standard error."""
+        with open(self.log, errors="replace") as log:
+            return log.read().count(text)
 
     def running_flag(self):
         env = self.desktop.env

@@ -2,8 +2,7 @@
 program, through platform_probe on a real X server: layouts switched while
 it runs (us, dvorak, ru, us+ru with the second group locked), started under
 ru, Shift, Alt and Caps Lock in effect, a real xterm running a shell and a
-Chromium page that refuses pastes; and Tapfill itself choosing the paste
-keys per program from programs.conf."""
+Chromium page that refuses pastes."""
 
 import os
 import shutil
@@ -13,28 +12,19 @@ import unittest
 import support
 import xlib
 from desktop import Desktop, wait_for
-from support import Probe
-from tapfill import Tapfill, write_data
+from support import Probe, escaped
 from targets import TkForm
 
 TEXT = "Grüße ж€ x"
 TYPED = "Hello, Wörld! Съешь ещё — 1+1=2 ~{}^%"
 
 
-def needs(*tools):
-    missing = [t for t in tools if shutil.which(t) is None]
-    if missing:
-        raise unittest.SkipTest("missing " + ", ".join(missing))
-
-
 class KeyboardTest(unittest.TestCase):
     layout = None  # the layout the desktop starts with
 
     def setUp(self):
-        needs("setxkbmap")
-        self.desktop = Desktop()
-        self.desktop.__enter__()
-        self.addCleanup(self.desktop.close)
+        support.needs("setxkbmap")
+        self.desktop = Desktop.for_test(self)
         if self.layout:
             self.set_layout(*self.layout)
         self.tk = TkForm(self.desktop)
@@ -45,13 +35,11 @@ class KeyboardTest(unittest.TestCase):
         time.sleep(0.2)
 
     def paste(self, text, keys="^{v}"):
-        escaped = text.replace("\\", "\\\\").replace("\n", "\\n")
-        self.assertEqual(self.probe.command("clip " + escaped, "clip"), "clip 1")
+        self.assertEqual(self.probe.command("clip " + escaped(text), "clip"), "clip 1")
         return self.probe.command("send " + keys, "done", timeout=5)
 
     def type(self, text):
-        escaped = text.replace("\\", "\\\\").replace("\n", "\\n")
-        return self.probe.command("type " + escaped, "done", timeout=20)
+        return self.probe.command("type " + escaped(text), "done", timeout=20)
 
     def focus(self, widget):
         """Clicks into the widget and waits until the form says it has the focus."""
@@ -90,8 +78,7 @@ class FollowingTheLayout(KeyboardTest):
     def test_a_locked_second_group(self):
         self.set_layout("-layout", "us,ru")
         xlib.lock_group(self.desktop.display, 1)
-        self.tk.click("e0")
-        time.sleep(0.15)
+        self.focus("e0")
         self.assertEqual(self.paste(TEXT), "done 1")
         self.tk.wait_text("e0", TEXT)
         self.assertEqual(self.type("vж"), "done 1")
@@ -103,8 +90,7 @@ class FollowingTheLayout(KeyboardTest):
 
     def test_keys_of_other_layouts_are_lent_and_given_back(self):
         before = self.desktop.run(["xmodmap", "-pke"]) if shutil.which("xmodmap") else None
-        self.tk.click("memo")
-        time.sleep(0.15)
+        self.focus("memo")
         text = "Ωμέγα ľščťž 日本語 😀\nline two\r\nthree"
         self.assertEqual(self.type(text), "done 1")
         self.tk.wait_text("memo", text.replace("\r\n", "\n"))
@@ -117,8 +103,7 @@ class StartedUnderRussian(KeyboardTest):
     layout = ("ru",)
 
     def test_ctrl_v_without_a_latin_v_key(self):
-        self.tk.click("e0")
-        time.sleep(0.15)
+        self.focus("e0")
         mark = self.tk.mark()
         self.assertEqual(self.paste(TEXT), "done 1")
         self.tk.wait_text("e0", TEXT)
@@ -129,8 +114,7 @@ class TheUsersModifiers(KeyboardTest):
     def test_held_shift_and_alt_change_nothing_and_stay_held(self):
         for held, mask in (("shift", xlib.SHIFT), ("alt", xlib.ALT)):
             widget = "e0" if held == "shift" else "e2"
-            self.tk.click(widget)
-            time.sleep(0.15)
+            self.focus(widget)
             mark = self.tk.mark()
             self.desktop.xdotool("keydown", held)
             try:
@@ -146,8 +130,7 @@ class TheUsersModifiers(KeyboardTest):
             self.assertEqual(xlib.modifier_state(self.desktop.display), 0)
 
     def test_caps_lock_stays_on_and_changes_nothing(self):
-        self.tk.click("e0")
-        time.sleep(0.15)
+        self.focus("e0")
         self.desktop.xdotool("key", "Caps_Lock")
         try:
             self.assertEqual(xlib.modifier_state(self.desktop.display), xlib.LOCK)
@@ -162,7 +145,7 @@ class TheUsersModifiers(KeyboardTest):
 
 class RealPrograms(KeyboardTest):
     def test_xterm_running_a_shell_gets_the_text_exactly(self):
-        needs("xterm")
+        support.needs("xterm")
         out = os.path.join(self.desktop.tmp, "xterm-out")
         self.desktop.start("xterm", [
             "xterm", "-u8", "-title", "Shell Term", "-e", "sh", "-c",
@@ -181,15 +164,13 @@ class RealPrograms(KeyboardTest):
         self.assertEqual(open(out, encoding="utf-8").read(), "echo Grüße ж € ~|second\tline")
 
     def test_a_chromium_page_that_refuses_pastes_is_typed_into(self):
-        browser = shutil.which("chromium")
-        if not browser:
-            raise unittest.SkipTest("missing chromium")
+        support.needs("chromium")
         page = os.path.join(self.desktop.tmp, "form.html")
         with open(page, "w", encoding="utf-8") as f:
             f.write('<!doctype html><meta charset="utf-8"><title>empty</title>'
                     '<input id="f" autofocus onpaste="return false" '
                     'oninput="document.title = \'v:\' + this.value" style="width:90%">')
-        self.desktop.start("chromium", [browser, "--no-sandbox", "--no-first-run", "--disable-gpu",
+        self.desktop.start("chromium", ["chromium", "--no-sandbox", "--no-first-run", "--disable-gpu",
                                         "--user-data-dir=" + os.path.join(self.desktop.tmp, "chromium"),
                                         "--window-position=0,0", "--window-size=900,500",
                                         "file://" + page])
@@ -206,45 +187,6 @@ class RealPrograms(KeyboardTest):
         wait_for(lambda: self.desktop.find_windows("v:" + text), timeout=10,
                  what=lambda: "the page to hold the text; titles: " + self.desktop.xdotool(
                      "getwindowname", window, check=False))
-
-
-class TapfillChoosesThePasteKeys(unittest.TestCase):
-    def test_a_type_rule_types_and_an_edit_is_read_at_once(self):
-        with Desktop(tray=True) as desktop:
-            tk = TkForm(desktop)
-            conf = os.path.join(desktop.env["XDG_CONFIG_HOME"], "Tapfill")
-            os.makedirs(conf)
-            with open(os.path.join(conf, "programs.conf"), "w") as f:
-                f.write("[Tk_Form.tcl]\npaste = type\n")
-            data = os.path.join(desktop.tmp, "data")
-            write_data(data, one_line=["Grüße € one", "two"])
-            app = Tapfill(desktop, support.program("TAPFILL"), data)
-            app.launch()
-            try:
-                app.wait_ready()
-                app.tray_double_click()
-                app.wait_shown()
-                app.page("1 LINE")
-                app.select_one_line(0)
-                app.arm_paste()
-                mark = tk.mark()
-                tk.click("e1")
-                tk.wait_text("e1", "Grüße € one", timeout=5)
-                self.assertEqual([e.data for e in tk.events_since(mark)
-                                  if e.kind == "content" and e.widget == "e1"][-1], "Grüße € one")
-                # An edit is read at once; a bad line is named, once.
-                with open(os.path.join(conf, "programs.conf"), "a") as f:
-                    f.write("[Other]\npaste = sideways\n")
-
-                def told():
-                    with open(app.log, errors="replace") as log:
-                        return log.read().count("line 4: paste = \"sideways\"")
-                wait_for(told, what="the message naming line 4")
-                time.sleep(0.5)
-                self.assertEqual(told(), 1)
-                self.assertTrue(desktop.find_windows("^Tapfill$"), "shown to the user too")
-            finally:
-                app.stop()
 
 
 if __name__ == "__main__":

@@ -93,13 +93,10 @@ class DataFolderAndAutostart(FreshUser):
         data = os.path.join(self.home, ".local", "share", "tapfill")
         result = self.tapfill("--help")
         self.assertEqual(result.returncode, 0, result.stderr)
-        self.assertIn(f"Data folder: {data}\n", result.stdout)
-        # A relative XDG_DATA_HOME is ignored, an absolute one used.
-        self.assertIn(f"Data folder: {data}\n", self.tapfill("--help", env={**self.env, "XDG_DATA_HOME": "rel"}).stdout)
-        self.assertIn("Data folder: /elsewhere/tapfill\n",
-                      self.tapfill("--help", env={**self.env, "XDG_DATA_HOME": "/elsewhere"}).stdout)
+        self.assertIn(f"Data folder: {data}\n", result.stdout)  # XDG_DATA_HOME: DataLocationTest
         self.assertFalse(os.path.exists(data), "--help makes no folder")
         self.assertIn("gnome-extensions enable tapfill@tapfill.github.io", result.stdout)
+        self.assertIn("GPL-3.0-or-later", self.tapfill("--version").stdout)
 
     def test_autostart_on_writes_a_valid_entry_and_off_removes_it(self):
         entry = os.path.join(self.home, ".config", "autostart", "tapfill.desktop")
@@ -109,28 +106,15 @@ class DataFolderAndAutostart(FreshUser):
         with open(entry) as f:
             text = f.read()
         self.assertIn("\nExec=tapfill\n", text, "the installed copy is found in PATH")
-        self.assertIn("\nX-GNOME-Autostart-enabled=true\n", text)
         checked(["desktop-file-validate", entry])
 
         self.assertEqual(self.tapfill("--autostart", "off").returncode, 0)
-        self.assertFalse(os.path.exists(entry))
-
-        # A file where the autostart folder belongs: a clear failure.
-        folder = os.path.join(self.home, ".config", "autostart")
-        if os.path.isdir(folder):
-            os.rmdir(folder)
-        with open(folder, "w"):
-            pass
-        result = self.tapfill("--autostart", "on")
-        self.assertEqual(result.returncode, 1)
-        self.assertIn("autostart", result.stderr)
+        self.assertFalse(os.path.exists(entry))  # a failure to write it: AutostartTest
 
 
 class OnADesktop(FreshUser):
     def test_save_lands_in_the_users_data_folder_and_exit_clears_the_flag(self):
-        desktop = Desktop(tray=True)
-        desktop.__enter__()
-        self.addCleanup(desktop.close)
+        desktop = Desktop.for_test(self, tray=True)
         for key in [k for k in desktop.env if k.startswith("XDG_")]:
             del desktop.env[key]
         desktop.env["HOME"] = self.home

@@ -24,7 +24,7 @@ struct ClipboardGiveBack : EngineFixture {
     long givenBack() { return std::count(log().begin(), log().end(), "giveBack"); }
 };
 
-TEST_F(ClipboardGiveBack, TheDeliveryWaitsForTheKeptContentAndGivesItBackBeforeTab)
+TEST_F(ClipboardGiveBack, TheDeliveryWaitsForTheKeptContentAndGivesItBackAtItsEnd)
 {
     model.autoTab = true;
     fake.clipboard().holdKeeping = true;
@@ -41,8 +41,10 @@ TEST_F(ClipboardGiveBack, TheDeliveryWaitsForTheKeptContentAndGivesItBackBeforeT
     EXPECT_EQ(log().back(), "set:Ann") << "not while the target may still be reading";
     EXPECT_EQ(fake.keys().typed.size(), 1u) << "nor Tab";
     settle();
-    EXPECT_EQ(log().back(), "giveBack");
     EXPECT_EQ(fake.keys().typed, (std::vector<std::string>{"^{v}", "{TAB}"}));
+    EXPECT_EQ(log().back(), "set:Ann");
+    fake.keys().processNext(); // Tab
+    EXPECT_EQ(log().back(), "giveBack") << "once the delivery has ended";
 }
 
 TEST_F(ClipboardGiveBack, GivenBackOnceWhateverEndsTheDelivery)

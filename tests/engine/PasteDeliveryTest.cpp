@@ -204,6 +204,10 @@ TEST_F(PasteDelivery, APasteTheProgramDidNotTakeEndsTheDeliveryAndIsNotRetried)
         EXPECT_FALSE(engine.deliveryTimer.isActive());
         EXPECT_FALSE(engine.delivering());
         EXPECT_EQ(told, QStringList{"the program Tk_form did not take the paste"});
+        EXPECT_EQ(fake.clipboard().log.back(), "set:line 0") << "the field stays for a late reader";
+        EXPECT_TRUE(engine.lateGiveBackTimer.isActive());
+        engine.giveBackLate();
+        EXPECT_EQ(fake.clipboard().log.back(), "giveBack");
     }
 
     fake.keys().typed.clear();

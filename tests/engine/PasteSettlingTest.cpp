@@ -31,7 +31,8 @@ struct Watch {
 
     explicit Watch(const std::vector<Read>& reads, long program = Target)
     {
-        settling.start(keysIn, program);
+        settling.start(program);
+        settling.keysIn(keysIn);
         for (const Read& read : reads)
             settling.onRead(at(read.atMs), platform::ClipboardRead{read.process, read.content});
     }
@@ -106,6 +107,20 @@ TEST(PasteSettling, AProgramThatNeverStopsAskingIsDoneAtTheLongestWait)
         watch.settling.onRead(watch.at(ms), platform::ClipboardRead{Target, false});
     EXPECT_EQ(watch.stateAt(longest - 1), State::Waiting);
     EXPECT_EQ(watch.stateAt(longest), State::Done);
+}
+
+TEST(PasteSettling, AReadHeardOfBeforeTheKeysCountsFromTheirArrival)
+{
+    // The program's read can reach Tapfill before the news that its keys
+    // are in: it is not missed, and the quiet time runs from the keys on.
+    PasteSettling settling;
+    settling.start(Target);
+    const auto keysIn = PasteSettling::Clock::time_point(std::chrono::seconds(1000));
+    settling.onRead(keysIn - Ms(1), platform::ClipboardRead{Target, true});
+    EXPECT_EQ(settling.state(keysIn + Ms(5000)), State::Waiting) << "nothing is decided before the keys are in";
+    settling.keysIn(keysIn);
+    EXPECT_EQ(settling.state(keysIn + PasteSettling::QuietAfterRead - Ms(1)), State::Waiting);
+    EXPECT_EQ(settling.state(keysIn + PasteSettling::QuietAfterRead), State::Done);
 }
 
 TEST(PasteSettling, AReadAfterTheDecisionChangesNothing)

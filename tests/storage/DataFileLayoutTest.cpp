@@ -1,5 +1,6 @@
-// What each data file holds byte for byte, how partial, odd or old files are
-// read, and that SAVE followed by a start-up read gives back the same state.
+// What each data file holds byte for byte, and how partial, odd or old files
+// are read. That SAVE and a start-up read give back the same state is met by
+// the e2e tests and the storage fuzzer.
 #include "StorageTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -113,31 +114,6 @@ TEST(CaptionFileLayout, ReadsAtMostThirteenLines)
     EXPECT_EQ(descriptions[1], "");
     EXPECT_EQ(descriptions[2], "three");
     EXPECT_EQ(descriptions[3], "old");
-}
-
-TEST(SaveRoundTrip, RestoresPositionTextsAndCaptions)
-{
-    TempDir dir;
-    SaveSet saved("");
-    saved.oneLine = {-150, 7200, {"one", "", "Grüße €1 ☃ 中", "tab\there", "x"}};
-    saved.multiLine = {"", "inner\r\nbreak", "trailing\r\n", "\r\n\r\n", "lf\nonly", "Grüße €1 ☃ 中\r\n2nd"};
-    for (int k = 0; k < 12; ++k)
-        saved.descriptions[k] = k == 3 ? "" : "desc " + std::to_string(k);
-    saved.descriptions[12] = "never written";
-    ASSERT_TRUE(saved.save(dir.path()).empty());
-
-    const SaveSet loaded = SaveSet::load(dir.path());
-    EXPECT_EQ(loaded.oneLine.left, -150);
-    EXPECT_EQ(loaded.oneLine.top, 7200);
-    EXPECT_EQ(loaded.oneLine.fields, saved.oneLine.fields);
-    EXPECT_EQ(loaded.multiLine, saved.multiLine);
-    saved.descriptions[12] = "";
-    EXPECT_EQ(loaded.descriptions, saved.descriptions);
-
-    std::set<std::string> expected{"F3.dat", "CAPTION.dat"};
-    for (int k = 0; k < 12; ++k)
-        expected.insert(multiLineFileName(k));
-    EXPECT_EQ(dir.entries(), expected); // and no temporary left behind
 }
 
 TEST(OldFiles, Cp1252FilesAreReadAndRewrittenByteIdentical)

@@ -296,6 +296,10 @@ bool ClipboardOwner::Server::take(ClipboardContent content, bool isText)
 {
     ownedSince = serverTime();
     readers.clear(); // client ids are handed out again once their client left
+    toldFormatsBeforeText.clear();
+    if (isText)
+        toldFormatsBeforeText.swap(toldFormatsOfKept);
+    toldFormatsOfKept.clear();
     xcb_set_selection_owner(connection, window, atoms.clipboard, ownedSince);
     xcb_get_selection_owner_reply_t* reply =
         xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atoms.clipboard), nullptr);

@@ -14,6 +14,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -70,6 +71,9 @@ struct ClipboardOwner::Server {
     void reportRead(xcb_window_t requestor, xcb_atom_t target, bool content);
     /// The process behind `requestor`'s client, looked up once per client.
     long readerProcess(xcb_window_t requestor);
+    /// Whether a request for the text comes from a copy begun before the
+    /// text was there, by another program than the one with the focus.
+    bool staleCopy(const xcb_selection_request_event_t& request);
 
     // Keeping what another owner holds.
     void startKeeping(std::function<void()> ready);
@@ -100,6 +104,14 @@ struct ClipboardOwner::Server {
     std::size_t chunkBytes = 0;
     std::uint32_t resourceMask = 0;      ///< the bits of an id that differ within one client
     std::map<std::uint32_t, long> readers; ///< client id base -> process, for the text served now
+    /// Programs that asked which formats the user's content has, while
+    /// Tapfill served it back; and, once a field is on the clipboard
+    /// again, those of them that have not asked anew. A clipboard manager
+    /// copying the user's content when a paste takes the clipboard would
+    /// get the field under the formats of the user's content, without the
+    /// hint that keeps it out of its history: it gets nothing instead.
+    std::set<xcb_window_t> toldFormatsOfKept;
+    std::set<xcb_window_t> toldFormatsBeforeText;
 
     // What Tapfill serves, and since when.
     /// Emptied: Tapfill left the clipboard without an owner for a paste of

@@ -32,7 +32,10 @@ void ClipboardOwner::Server::answer(const xcb_selection_request_event_t& request
 
     bool handedText = false;
     const bool servingText = serving == Serving::Text;
-    if (request.selection == atoms.clipboard && request.owner == window && serving != Serving::Nothing) {
+    const bool ours = request.selection == atoms.clipboard && request.owner == window;
+    if (ours && serving == Serving::Kept && request.target == atoms.targets)
+        toldFormatsOfKept.insert(request.requestor);
+    if (ours && serving != Serving::Nothing && !staleCopy(request)) {
         if (request.target == atoms.multiple) {
             if (request.property != XCB_NONE && convertMultiple(request.requestor, request.property, handedText))
                 notify.property = request.property;
@@ -65,6 +68,26 @@ void ClipboardOwner::Server::reportRead(xcb_window_t requestor, xcb_atom_t targe
                 targetName.constData(), content ? "" : " (no text)");
     }
     owner.reportRead(ClipboardRead{process, content});
+}
+
+bool ClipboardOwner::Server::staleCopy(const xcb_selection_request_event_t& request)
+{
+    if (serving != Serving::Text || !toldFormatsBeforeText.count(request.requestor))
+        return false;
+    toldFormatsBeforeText.erase(request.requestor); // once: from now on it knows
+    if (request.target == atoms.targets || request.target == atoms.timestamp)
+        return false;
+    // The program being pasted into may well have asked before the paste.
+    xcb_get_input_focus_reply_t* focus =
+        xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr);
+    const xcb_window_t focused = focus ? focus->focus : XCB_NONE;
+    std::free(focus);
+    const long reader = readerProcess(request.requestor);
+    const bool stale = focused == XCB_NONE || reader == 0 || reader != processOfClient(connection, focused);
+    if (stale)
+        qCDebug(pasteLog, "%.1f ms: process %ld refused the field: it asked for the formats of what was there before",
+                pasteLogNow(), reader);
+    return stale;
 }
 
 long ClipboardOwner::Server::readerProcess(xcb_window_t requestor)

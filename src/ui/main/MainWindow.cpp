@@ -149,6 +149,16 @@ double MainWindow::topTwips() const
     return qRound(frameGeometry().y() * 1440.0 / logicalDpiY());
 }
 
+namespace {
+QList<QRect> availableScreens()
+{
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.push_back(screen->availableGeometry());
+    return screens;
+}
+} // namespace
+
 void MainWindow::moveToTwips(double left, double top)
 {
     // A damaged "F3.dat" may hold any number; keep the window within reach
@@ -156,14 +166,26 @@ void MainWindow::moveToTwips(double left, double top)
     constexpr double Limit = 1.0e7;
     left = std::clamp(left, -Limit, Limit);
     top = std::clamp(top, -Limit, Limit);
-    const QPoint asked(qRound(left * logicalDpiX() / 1440.0), qRound(top * logicalDpiY() / 1440.0));
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens())
-        screens.push_back(screen->availableGeometry());
-    const QRect frame(asked, frameGeometry().size());
+    askedPosition_ = QPoint(qRound(left * logicalDpiX() / 1440.0), qRound(top * logicalDpiY() / 1440.0));
     // For a window not yet shown, move() places the frame, whatever its
     // size turns out to be; once shown, Qt knows the frame and does the same.
-    move(reachableFramePosition(frame, screens));
+    const QPoint placed = reachableFramePosition(QRect(askedPosition_, frameGeometry().size()), availableScreens());
+    keepFrameInside_ = placed != askedPosition_;
+    move(placed);
+}
+
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // Before the first show the frame's size was the inside's: the window
+    // manager's border was not known. Once it is, a window that had to be
+    // brought onto the screen is placed again with its whole frame inside.
+    if (!keepFrameInside_ || !isVisible() || frameGeometry() == geometry())
+        return;
+    keepFrameInside_ = false;
+    const QPoint placed = reachableFramePosition(QRect(askedPosition_, frameGeometry().size()), availableScreens());
+    if (placed != frameGeometry().topLeft())
+        move(placed);
 }
 
 void MainWindow::bringToTop()

@@ -97,6 +97,7 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -116,6 +117,8 @@ private:
     platform::Platform& platform_;
     std::filesystem::path dataDir_;
     QPointer<PersonalDataWindow> personal_;
+    QPoint askedPosition_;         ///< where the data files put the frame
+    bool keepFrameInside_ = false; ///< it had to be moved onto a screen
 };
 
 } // namespace tapfill::ui
