@@ -6,9 +6,11 @@
 #                                    the package and its checkers
 #   scripts/install-deps.sh --fuzz   clang and its sanitizer runtime, and what the
 #                                    fuzzed code needs (xkbcommon), for fuzzing
+#   scripts/install-deps.sh --gnome  also the GNOME tests: a headless GNOME
+#                                    Shell, PipeWire, Qt and GTK on Wayland
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config qt6-base-dev
+packages=(build-essential cmake pkg-config qt6-base-dev qt6-wayland
           libx11-dev libx11-xcb-dev libxcb1-dev libxi-dev libxtst-dev
           libxkbcommon-dev libxkbcommon-x11-dev libxcb-res0-dev)
 if [[ "${1:-}" == "--fuzz" ]]; then
@@ -16,6 +18,10 @@ if [[ "${1:-}" == "--fuzz" ]]; then
 fi
 if [[ "${1:-}" == "--package" || "${1:-}" == "--test" ]]; then
   packages+=(dpkg-dev file)
+fi
+if [[ "${1:-}" == "--gnome" ]]; then
+  packages+=(gnome-shell dbus-daemon pipewire libglib2.0-bin wl-clipboard
+             python3-dbus python3-gi python3-pyqt6 gir1.2-gtk-3.0 zenity)
 fi
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev googletest
@@ -40,4 +46,4 @@ if [[ $(id -u) -ne 0 ]]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}"
+apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"

@@ -81,7 +81,11 @@ std::string helpText(const std::string& dataLocation)
                        "\n"
                        "A copy run from a folder it may write to keeps its data files beside the\n"
                        "program; an installed copy keeps them in $XDG_DATA_HOME/tapfill\n"
-                       "(~/.local/share/tapfill by default).\n\n")
+                       "(~/.local/share/tapfill by default).\n"
+                       "\n"
+                       "On GNOME under Wayland Tapfill works through its GNOME Shell extension, which\n"
+                       "the package installs; turn it on once (after logging in again) with\n"
+                       "    gnome-extensions enable tapfill@tapfill.github.io\n\n")
         + dataLocation;
 }
 

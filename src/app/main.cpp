@@ -8,9 +8,11 @@
 #include "app/TerminationSignals.h"
 #include "platform/DesktopPlatform.h"
 #include "ui/layout/Version.h"
+#include "platform/gnome/GnomePlatform.h"
 #include "ui/splash/SplashWindow.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 #include <cstdio>
 #include <cstdlib>
@@ -64,13 +66,16 @@ int main(int argc, char* argv[])
     }
 
     std::string error;
-    if (!displayReachable(error)) {
+    // On GNOME under Wayland Tapfill's Shell extension sees and types for
+    // it, and Tapfill is a Wayland client; elsewhere it speaks X11.
+    const bool gnome = tapfill::platform::gnome::isGnomeWayland(tapfill::platform::gnome::currentSessionEnvironment());
+    if (!gnome && !displayReachable(error)) {
         std::cerr << "tapfill: " << error << '\n';
         return 1;
     }
     // The hooks and keystrokes speak X11; under XWayland Qt must use it too.
     if (!std::getenv("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("QT_QPA_PLATFORM", gnome ? "wayland" : "xcb");
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(tapfill::ApplicationTitle);
@@ -83,9 +88,13 @@ int main(int argc, char* argv[])
         std::cerr << "tapfill: " << error << '\n';
         return 1;
     }
-    auto platform = tapfill::platform::makeDesktopPlatform(error);
+    auto platform = gnome ? tapfill::platform::gnome::makeGnomePlatform(error)
+                          : tapfill::platform::makeDesktopPlatform(error);
     if (!platform) {
         std::cerr << "tapfill: " << error << '\n';
+        // Started from the desktop's menu, no one reads stderr.
+        if (gnome)
+            QMessageBox::warning(nullptr, QStringLiteral("Tapfill"), QString::fromStdString(error));
         return 1;
     }
 

@@ -38,6 +38,9 @@ PasteEngine::PasteEngine(model::AppModel& model, platform::PasteServices& platfo
     // in place before they happen, so it follows paste mode.
     modelConnections_.push_back(
         model_.pasteModeChanged.connect([this](bool on) { platform_.rightClickInterceptor->setArmed(on); }));
+    // Left releases matter only while they are paste clicks.
+    modelConnections_.push_back(model_.clickAcceptanceChanged.connect(
+        [this](bool on) { platform_.leftClickHook->setMouseReportsWanted(on); }));
     // Every choice of a field pauses click acceptance: the click that chose
     // it must not count as a paste click.
     // The advance after a paste chooses no field by a click, and comes

@@ -80,7 +80,10 @@ void AppModel::setPages(Page page, int multiLinePage)
 
 void AppModel::setClickAcceptance(bool on)
 {
+    if (clickAcceptance_ == on)
+        return;
     clickAcceptance_ = on;
+    clickAcceptanceChanged.notify(on);
 }
 
 void AppModel::setPasteMode(bool on)

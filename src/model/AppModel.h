@@ -86,6 +86,7 @@ public:
     /// Every selection, also of the field that was already selected.
     Signal<FieldSet, int> fieldSelected;
     Signal<bool> pasteModeChanged;
+    Signal<bool> clickAcceptanceChanged;
     /// The picture or the paste instructions shown or hidden.
     Signal<> lookChanged;
 

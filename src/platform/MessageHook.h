@@ -52,6 +52,9 @@ public:
     virtual void watch(std::vector<MouseMessage> messages, WatchedKey key) = 0;
     /// Chooses the paste mode key (F12 until told otherwise); any time.
     virtual void setPasteModeKey(const KeyChord& key) = 0;
+    /// Whether mouse reports are of use now. A backend for which watching
+    /// costs something stops while they are not; others report anyway.
+    virtual void setMouseReportsWanted(bool /*wanted*/) {}
 
     std::function<void(const HookedMessage&)> onMouse;
     std::function<void()> onKey;

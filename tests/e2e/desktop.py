@@ -30,17 +30,10 @@ def wait_for(predicate, timeout=5.0, interval=0.02, what="condition"):
         time.sleep(interval)
 
 
-class Desktop:
-    """Context manager. `env` holds the environment for programs on it."""
+class StartedOnEnter:
+    """A context manager that runs _start() on entry, closing what was
+    started when that fails, and close() on exit."""
 
-    def __init__(self, tray=False):
-        self.tray = tray
-        self.processes = []  # (name, Popen), ended in reverse order
-        self.tmp = None
-        self.env = None
-        self.display = None
-
-    # -- life cycle ---------------------------------------------------------
     def __enter__(self):
         try:
             self._start()
@@ -53,6 +46,18 @@ class Desktop:
         self.close()
         return False
 
+
+class Desktop(StartedOnEnter):
+    """Context manager. `env` holds the environment for programs on it."""
+
+    def __init__(self, tray=False):
+        self.tray = tray
+        self.processes = []  # (name, Popen), ended in reverse order
+        self.tmp = None
+        self.env = None
+        self.display = None
+
+    # -- life cycle ---------------------------------------------------------
     @classmethod
     def for_test(cls, test, tray=False):
         """A desktop that the unittest.TestCase `test` closes at its end."""

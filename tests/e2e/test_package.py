@@ -5,6 +5,7 @@ EXIT. Runs only where scripts/test.sh has installed the package and names
 it in TAPFILL_DEB."""
 
 import gzip
+import json
 import os
 import stat
 import struct
@@ -76,6 +77,16 @@ class PackageFiles(FreshUser):
         self.assertIn("ELF", checked(["file", PROGRAM]))
         self.assertNotIn("not stripped", checked(["file", PROGRAM]))
 
+    def test_gnome_shell_extension_and_wayland_plugin(self):
+        """On GNOME under Wayland Tapfill needs its Shell extension, which
+        GNOME finds among the system's, and Qt's Wayland plugin."""
+        folder = f"{SHARE}/gnome-shell/extensions/tapfill@tapfill.github.io"
+        with open(f"{folder}/metadata.json") as metadata:
+            self.assertEqual(json.load(metadata)["uuid"], "tapfill@tapfill.github.io")
+        for entry in ("extension.js", "extension/__init__.js", "tapfillShell.js"):
+            self.assertTrue(os.path.isfile(f"{folder}/{entry}"), entry)
+        self.assertIn("qt6-wayland", checked(["dpkg-query", "-W", "-f", "${Depends}", "tapfill"]))
+
 
 class DataFolderAndAutostart(FreshUser):
     def test_help_names_the_users_data_folder(self):
@@ -84,6 +95,7 @@ class DataFolderAndAutostart(FreshUser):
         self.assertEqual(result.returncode, 0, result.stderr)
         self.assertIn(f"Data folder: {data}\n", result.stdout)  # XDG_DATA_HOME: DataLocationTest
         self.assertFalse(os.path.exists(data), "--help makes no folder")
+        self.assertIn("gnome-extensions enable tapfill@tapfill.github.io", result.stdout)
         self.assertIn("GPL-3.0-or-later", self.tapfill("--version").stdout)
 
     def test_autostart_on_writes_a_valid_entry_and_off_removes_it(self):

@@ -136,7 +136,7 @@ class PastingIntoPrograms(DesktopTest):
                 second = FIELDS[(self.next_field + 1) % 12]
                 for field in (first, second):
                     self.click(shell, 0)
-                    wait_for(lambda: shell.text().endswith(field + "\t"),
+                    wait_for(lambda: shell.text().endswith(field + "\t"), timeout=10,
                              what=lambda: f"{shell.name} to be given {field!r} and Tab: {shell.text()!r}")
                     self.next_field += 1
                     self.wait_delivered()

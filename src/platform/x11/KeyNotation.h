@@ -49,4 +49,7 @@ std::optional<std::vector<KeyStroke>> parseKeyNotation(std::string_view notation
 /// holds broken UTF-8 or a control character no key stands for.
 std::optional<std::vector<KeyStroke>> textKeyStrokes(std::string_view utf8);
 
+/// The keysym of a named key.
+unsigned long keysymOf(NamedKey key);
+
 } // namespace tapfill::platform::keys

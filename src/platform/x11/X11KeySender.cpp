@@ -22,40 +22,6 @@
 namespace tapfill::platform::x11 {
 namespace {
 
-KeySym keysymOf(keys::NamedKey key)
-{
-    using keys::NamedKey;
-    switch (key) {
-    case NamedKey::Tab: return XK_Tab;
-    case NamedKey::Enter: return XK_Return;
-    case NamedKey::Escape: return XK_Escape;
-    case NamedKey::Backspace: return XK_BackSpace;
-    case NamedKey::Delete: return XK_Delete;
-    case NamedKey::Insert: return XK_Insert;
-    case NamedKey::Home: return XK_Home;
-    case NamedKey::End: return XK_End;
-    case NamedKey::PageUp: return XK_Prior;
-    case NamedKey::PageDown: return XK_Next;
-    case NamedKey::Up: return XK_Up;
-    case NamedKey::Down: return XK_Down;
-    case NamedKey::Left: return XK_Left;
-    case NamedKey::Right: return XK_Right;
-    case NamedKey::Break: return XK_Break;
-    case NamedKey::CapsLock: return XK_Caps_Lock;
-    case NamedKey::NumLock: return XK_Num_Lock;
-    case NamedKey::ScrollLock: return XK_Scroll_Lock;
-    case NamedKey::PrintScreen: return XK_Print;
-    case NamedKey::Help: return XK_Help;
-    case NamedKey::Add: return XK_KP_Add;
-    case NamedKey::Subtract: return XK_KP_Subtract;
-    case NamedKey::Multiply: return XK_KP_Multiply;
-    case NamedKey::Divide: return XK_KP_Divide;
-    default:
-        // F1 .. F16 follow each other in the keysym table as in the enum.
-        return XK_F1 + (static_cast<int>(key) - static_cast<int>(NamedKey::F1));
-    }
-}
-
 std::string describe(const keys::KeyStroke& stroke)
 {
     if (stroke.named)
@@ -271,7 +237,7 @@ bool X11KeySender::plan(Job& job, std::string& why)
     for (const auto& stroke : job.strokes) {
         std::vector<unsigned long> candidates;
         if (stroke.named)
-            candidates.push_back(keysymOf(stroke.key));
+            candidates.push_back(keys::keysymOf(stroke.key));
         else
             candidates = KeyboardMap::keysymsForCharacter(stroke.character);
         if (candidates.empty()) {

@@ -1,0 +1,86 @@
+// What the tests need to know of the shell and cannot ask it otherwise:
+// where a window or Tapfill's indicator is, the clipboard's text, and the
+// overview out of the way. A plain script, loaded by both entry points.
+/* exported Probe */
+
+const {Gio, GLib, St} = imports.gi;
+
+const Xml = `<node><interface name="io.github.tapfill.TestProbe">
+  <method name="HideOverview"/>
+  <method name="WindowRect"><arg type="s" name="title"/><arg type="ai" direction="out" name="rect"/></method>
+  <method name="IsAbove"><arg type="s" name="title"/><arg type="b" direction="out" name="above"/></method>
+  <method name="IndicatorRect"><arg type="ai" direction="out" name="rect"/></method>
+  <method name="IndicatorTip"><arg type="s" direction="out" name="tip"/></method>
+  <method name="MenuItems"><arg type="as" direction="out" name="items"/></method>
+  <method name="ClipboardText"><arg type="s" direction="out" name="text"/></method>
+  <method name="SetClipboardText"><arg type="s" name="text"/></method>
+</interface></node>`;
+
+function rectOf(actor) {
+    if (!actor || !actor.visible)
+        return [];
+    const [x, y] = actor.get_transformed_position();
+    const [w, h] = actor.get_transformed_size();
+    return [Math.round(x), Math.round(y), Math.round(w), Math.round(h)];
+}
+
+var Probe = class {
+    constructor(Main) {
+        this._main = Main;
+    }
+
+    enable() {
+        this._dbus = Gio.DBusExportedObject.wrapJSObject(Xml, this);
+        this._dbus.export(Gio.DBus.session, '/io/github/tapfill/TestProbe');
+        this._name = Gio.bus_own_name_on_connection(Gio.DBus.session, 'io.github.tapfill.TestProbe',
+            Gio.BusNameOwnerFlags.NONE, null, null);
+    }
+
+    disable() {
+        Gio.bus_unown_name(this._name);
+        this._dbus.unexport();
+    }
+
+    HideOverview() {
+        this._main.overview.hide();
+    }
+
+    _window(title) {
+        return global.get_window_actors().map(a => a.get_meta_window()).find(w => w.get_title() === title);
+    }
+
+    WindowRect(title) {
+        const rect = this._window(title)?.get_frame_rect();
+        return rect ? [rect.x, rect.y, rect.width, rect.height] : [];
+    }
+
+    IsAbove(title) {
+        return this._window(title)?.is_above() ?? false;
+    }
+
+    IndicatorRect() {
+        return rectOf(this._main.panel.statusArea['tapfill']);
+    }
+
+    IndicatorTip() {
+        const labels = this._main.uiGroup.get_children().filter(a => a instanceof St.Label && a.visible);
+        return labels.length ? labels[labels.length - 1].text : '';
+    }
+
+    MenuItems() {
+        const indicator = this._main.panel.statusArea['tapfill'];
+        if (!indicator)
+            return [];
+        return indicator.menu._getMenuItems().map(item =>
+            `${item.label?.text ?? '-'}${item._ornament === 2 ? ' [x]' : ''}${indicator.menu.isOpen ? '' : ' (closed)'}`);
+    }
+
+    ClipboardTextAsync(_params, invocation) {
+        St.Clipboard.get_default().get_text(St.ClipboardType.CLIPBOARD, (_c, text) =>
+            invocation.return_value(new GLib.Variant('(s)', [text ?? ''])));
+    }
+
+    SetClipboardText(text) {
+        St.Clipboard.get_default().set_text(St.ClipboardType.CLIPBOARD, text);
+    }
+};
