@@ -9,6 +9,7 @@
 #include "platform/gnome/ShellExtension.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtTimerService.h"
 
 #include <cstdlib>
 #include <sstream>
@@ -52,6 +53,7 @@ std::optional<Platform> makeGnomePlatform(std::string& error)
     platform.rightClickInterceptor = std::make_unique<GnomeWindowInterceptor>(extension);
     platform.keys = std::make_unique<GnomeKeySender>(extension, pasteClock);
     platform.clipboard = std::make_unique<GnomeClipboard>(extension, pasteClock);
+    platform.timers = std::make_unique<qt::QtTimerService>();
     platform.settings = std::make_unique<qt::QtSettingsStore>();
     platform.tray = std::make_unique<GnomeIndicator>(extension);
     platform.placement = std::make_unique<GnomeWindowPlacement>(extension);
