@@ -51,10 +51,17 @@ struct KnownProgram {
 // the clipboard on Shift+Insert, with or without cua-mode. On Windows,
 // PuTTY and mintty (the terminal of Git Bash and Cygwin) paste the
 // clipboard on Shift+Insert; they are named by their executables, which no
-// X11 program is called.
-constexpr std::array<KnownProgram, 23> KnownPrograms{{
+// X11 program is called. Under Wayland GNOME names a native program by its
+// application id, which for GNOME's own terminals is not their X11 class.
+constexpr std::array<KnownProgram, 29> KnownPrograms{{
     {"gnome-terminal", PasteMethod::CtrlShiftV},
     {"gnome-terminal-server", PasteMethod::CtrlShiftV},
+    {"org.gnome.terminal", PasteMethod::CtrlShiftV},
+    {"org.gnome.console", PasteMethod::CtrlShiftV},
+    {"kgx", PasteMethod::CtrlShiftV},
+    {"org.gnome.ptyxis", PasteMethod::CtrlShiftV},
+    {"foot", PasteMethod::CtrlShiftV},
+    {"footclient", PasteMethod::CtrlShiftV},
     {"xfce4-terminal", PasteMethod::CtrlShiftV},
     {"mate-terminal", PasteMethod::CtrlShiftV},
     {"lxterminal", PasteMethod::CtrlShiftV},

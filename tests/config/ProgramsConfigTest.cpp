@@ -115,6 +115,7 @@ TEST(ProgramsConfig, TheBuiltInKeysFollowTheProgram)
     } cases[] = {
         {"gnome-terminal-server", "Gnome-terminal", PasteMethod::CtrlShiftV},
         {"Alacritty", "Alacritty", PasteMethod::CtrlShiftV},
+        {"org.gnome.Console", "org.gnome.Console", PasteMethod::CtrlShiftV}, // GNOME: the application id
         {"xterm", "XTerm", PasteMethod::Type},
         {"chromium", "Chromium", PasteMethod::CtrlV},
         {"PUTTY.EXE", "PuTTY", PasteMethod::ShiftInsert}, // Windows: the executable's name
