@@ -202,17 +202,19 @@ class Desktop(StartedOnEnter):
         return icons
 
 
-def end_process(process, grace=3.0):
-    """Ends one process that a test started: TERM, then KILL, by its id."""
+def end_process(process, grace=3.0, group=False):
+    """Ends one process that a test started: TERM, then KILL, by its id;
+    with `group`, its whole process group (one it was started in)."""
+    kill = os.killpg if group else os.kill
     if process.poll() is None:
         try:
-            os.kill(process.pid, signal.SIGTERM)
+            kill(process.pid, signal.SIGTERM)
             process.wait(timeout=grace)
         except ProcessLookupError:
             pass
         except subprocess.TimeoutExpired:
             try:
-                os.kill(process.pid, signal.SIGKILL)
+                kill(process.pid, signal.SIGKILL)
             except ProcessLookupError:
                 pass
             process.wait(timeout=grace)

@@ -14,7 +14,7 @@ from desktop import DesktopError
 
 # CTest reports a test that exits with this code as skipped.
 SKIP_CODE = 77
-TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "xprop", "wish", "zenity", "import"]
+TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "xprop", "wish", "import"]
 
 
 def main(tools=TOOLS):

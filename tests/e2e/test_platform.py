@@ -10,7 +10,7 @@ import support
 import xlib
 from desktop import Desktop, wait_for
 from support import Probe
-from targets import TkForm
+from programs import TkForm
 
 RIGHT_DOWN, RIGHT_UP, LEFT_UP = "0x204", "0x205", "0x202"
 

@@ -64,15 +64,11 @@ class PastingIntoPrograms(DesktopTest):
         self.addCleanup(target.stop)
         return target
 
-    def click(self, target, entry):
-        x, y = target.point(entry)
-        self.desktop.xdotool("mousemove", x, y, "click", 1)
-
     def paste_run(self, target, entries=(0, 1, 2)):
         """Clicks into each entry in turn: each gets the next field, once."""
         for entry in entries:
             field = FIELDS[self.next_field % len(FIELDS)]
-            self.click(target, entry)
+            target.click(entry)
             target.wait_text(entry, field)
             self.next_field += 1
             self.wait_delivered()
@@ -97,7 +93,7 @@ class PastingIntoPrograms(DesktopTest):
         for n in range(20):
             field = FIELDS[self.next_field % 12]
             expected += field
-            self.click(page, 3)
+            page.click(3)
             page.wait_text(3, expected)
             self.next_field += 1
             self.wait_delivered()
@@ -135,7 +131,7 @@ class PastingIntoPrograms(DesktopTest):
                 first = FIELDS[self.next_field % 12]
                 second = FIELDS[(self.next_field + 1) % 12]
                 for field in (first, second):
-                    self.click(shell, 0)
+                    shell.click(0)
                     wait_for(lambda: shell.text().endswith(field + "\t"), timeout=10,
                              what=lambda: f"{shell.name} to be given {field!r} and Tab: {shell.text()!r}")
                     self.next_field += 1
@@ -144,7 +140,7 @@ class PastingIntoPrograms(DesktopTest):
                 shell.stop()
         emacs = self.start(programs.Emacs)
         field = FIELDS[self.next_field % 12]
-        self.click(emacs, 0)
+        emacs.click(0)
         wait_for(lambda: emacs.text().endswith(field + "\t") or emacs.text().endswith(field),
                  what=lambda: f"Emacs to be given {field!r}: {emacs.text()[-60:]!r}")
         self.assertEqual(emacs.text().count(field), 1)

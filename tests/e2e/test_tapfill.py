@@ -10,7 +10,7 @@ import unittest
 import support
 from desktop import Desktop, wait_for
 from tapfill import Tapfill, write_data
-from targets import GtkForm, TkForm
+from programs import TkForm
 
 ONE_LINE = ["Grüße €1", "second line", "third", "fourth", "fifth", "sixth"]
 PERSONAL = ["Ann", "Lee", "ACME Ltd", "1 Main St", "", "Springfield", "IL", "62701",
@@ -111,16 +111,6 @@ class FillingForms(TapfillTest):
         time.sleep(0.4)
         self.fill("e0", ONE_LINE[0])  # still the first field
         self.assertEqual(self.contents("e0", mark), [ONE_LINE[0]])
-
-    def test_a_gtk_form(self):
-        gtk = GtkForm(self.desktop)
-        self.ready_to_paste(["Auto Advance"])
-        for i in range(3):
-            gtk.click_entry(i)
-            time.sleep(0.5)
-        self.app.press("PASTE")  # off again, so that the click on OK pastes nothing
-        time.sleep(0.2)
-        self.assertEqual(gtk.submit(), ONE_LINE[:3])
 
     def test_a_large_multi_line_field(self):
         self.app.stop()

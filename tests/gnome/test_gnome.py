@@ -22,19 +22,18 @@ from tapfill import TITLE, TWIPS_PER_PIXEL, write_data  # noqa: E402
 
 SKIP_CODE = 77
 ONE_LINE = ["Grüße €1", "second", "third", "fourth"]
-FORMS = {"qt": "qt_form.py", "gtk": "gtk_form.py"}
 F12 = 0xffc9
 # Tapfill's window, away from the forms' boxes (their left ends hold text).
 WINDOW_PLACE = (1000, 200)
 
 
 class Form:
-    """A form of tests/gnome/forms on the session, and what it reported."""
+    """A form of forms/wayland_form.py on the session, and what it reported."""
 
     def __init__(self, session, kind, context=lambda: ""):
         self.context = context
         env = dict(session.env, QT_QPA_PLATFORM="wayland", GDK_BACKEND="wayland")
-        self.process = session.start(["/usr/bin/python3", os.path.join(HERE, "forms", FORMS[kind])],
+        self.process = session.start(["/usr/bin/python3", os.path.join(HERE, "forms", "wayland_form.py"), kind],
                                      env=env, stdout=subprocess.PIPE, text=True)
         self.events = queue.Queue()
         self.seen = []
