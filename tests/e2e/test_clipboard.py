@@ -126,16 +126,25 @@ class NotGivenBack(ClipboardTest):
 
 
 class TypedForTheProgram(ClipboardTest):
-    programs_conf = "[tk_form.tcl]\npaste = type\n"  # wish names the form's WM_CLASS after the script
+    programs_conf = "[Tk_Form.tcl]\npaste = type\n"  # wish names the form's WM_CLASS after the script
 
-    def test_the_clipboard_is_not_touched(self):
+    def test_the_clipboard_is_not_touched_and_an_edit_of_the_rules_is_read_at_once(self):
         copier = self.copy_rich()
         before, owner_before = self.clipboard(), self.owner()
         self.ready_to_paste(page="1 LINE")
+        mark = self.tk.mark()
         self.fill("e0", ONE_LINE[0])
+        self.assertNotIn("Control_L", [e.data for e in self.tk.events_since(mark) if e.kind == "key"], "typed")
         time.sleep(SETTLE)
         self.assertEqual((self.owner(), self.clipboard()), (owner_before, before))
         self.assertIsNone(copier.poll(), "the copying program still owns it")
+        # A bad line is named, once, and shown to the user too.
+        with open(os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "Tapfill", "programs.conf"), "a") as f:
+            f.write("[Other]\npaste = sideways\n")
+        wait_for(lambda: self.app.told('line 4: paste = "sideways"'), what="the message naming line 4")
+        self.desktop.wait_window("^Tapfill$")
+        time.sleep(0.5)
+        self.assertEqual(self.app.told('line 4: paste = "sideways"'), 1)
 
 
 class WithAClipboardManager(ClipboardTest):

@@ -166,24 +166,6 @@ class APasteNotTakenWithoutATray(TapfillTest):
         self.assertTrue(self.desktop.find_windows("Tapfill message"), "the notice goes in its own time")
 
 
-class TapfillChoosesThePasteKeys(TapfillTest):
-    programs_conf = "[Tk_Form.tcl]\npaste = type\n"
-
-    def test_a_type_rule_types_and_an_edit_is_read_at_once(self):
-        self.ready_to_paste(page="1 LINE")
-        mark = self.tk.mark()
-        self.tk.click("e1")
-        self.tk.wait_text("e1", ONE_LINE[0])
-        self.assertNotIn("Control_L", [e.data for e in self.tk.events_since(mark) if e.kind == "key"], "typed")
-        # An edit is read at once; a bad line is named, once.
-        with open(os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "Tapfill", "programs.conf"), "a") as f:
-            f.write("[Other]\npaste = sideways\n")
-        wait_for(lambda: self.app.told('line 4: paste = "sideways"'), what="the message naming line 4")
-        self.desktop.wait_window("^Tapfill$")  # shown to the user too
-        time.sleep(0.5)
-        self.assertEqual(self.app.told('line 4: paste = "sideways"'), 1)
-
-
 class RightClicksAndPasteMode(TapfillTest):
     def test_right_clicks_are_swallowed_and_advance_once_each(self):
         self.ready_to_paste(page="1 LINE")
