@@ -80,6 +80,7 @@ class GivingTheClipboardBack(ClipboardTest):
     def test_the_users_text_and_a_rich_item_come_back_byte_for_byte_after_tk_and_gtk_pasted(self):
         gtk = ToolkitForm(self.desktop, "gtk3")
         self.addCleanup(gtk.stop)
+        self.desktop.xdotool("windowmove", "--sync", gtk.window, 800, 600)  # clear of Tapfill and Tk
         self.ready_to_paste(page="1 LINE")
         for form, place, copy in ((self.tk, 0, self.copy_text), (self.tk, 1, self.copy_rich),
                                   (gtk, 0, self.copy_text), (gtk, 1, self.copy_rich)):

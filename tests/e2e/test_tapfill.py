@@ -259,8 +259,7 @@ class StoredDataAndLife(DesktopTest):
                    captions=["Letter", "Grüße"], left=1500, top=1440)
 
     def splash_windows(self):
-        out = self.desktop.xdotool("search", "--onlyvisible", "--classname", "tapfill", check=False)
-        return [w for w in map(int, out.split()) if self.desktop.geometry(w)[2:] == self.SPLASH_SIZE]
+        return [w for w in self.app.shown_windows() if self.desktop.geometry(w)[2:] == self.SPLASH_SIZE]
 
     def test_splash_then_tray_and_save_writes_back_the_same_bytes(self):
         before = {name: self.read(name) for name in os.listdir(self.data)}
