@@ -140,6 +140,19 @@ class Desktop(StartedOnEnter):
             raise DesktopError(f"{argv} failed: {result.stderr.strip()}")
         return result.stdout
 
+    # -- the clipboard, through xclip ----------------------------------------------
+    def copy(self, data):
+        """Copies `data` (bytes) as a user's program would: xclip serves it
+        until another client takes the selection."""
+        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=data, env=self.env, timeout=5,
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def clipboard(self, target="UTF8_STRING"):
+        """The clipboard's content as `target` (bytes); None when it has none."""
+        result = subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", target],
+                                env=self.env, capture_output=True, timeout=5)
+        return result.stdout if result.returncode == 0 else None
+
     # -- X queries --------------------------------------------------------------
     def xdotool(self, *args, check=True):
         return self.run(["xdotool", *[str(a) for a in args]], check=check)

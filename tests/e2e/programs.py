@@ -361,8 +361,7 @@ size=1
         # one copy is seen, then forget them.
         for attempt in range(40):
             marker = f"CopyQ watching? {attempt}"
-            subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=marker.encode(),
-                           env=self.env, timeout=5, check=True)
+            desktop.copy(marker.encode())
             try:
                 wait_for(lambda: marker in self.history(), timeout=0.5, interval=0.1)
                 break

@@ -34,16 +34,11 @@ class ClipboardTest(TapfillTest):
             raise unittest.SkipTest("missing xclip")
         super().setUp()
 
-    def xclip_out(self, target):
-        result = subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", target],
-                                env=self.desktop.env, capture_output=True, timeout=5)
-        return result.stdout if result.returncode == 0 else None
-
     def clipboard(self):
         """Every target CLIPBOARD offers, but the ones about the selection
         itself, with its bytes."""
-        targets = (self.xclip_out("TARGETS") or b"").decode().split()
-        return {t: self.xclip_out(t) for t in targets if t not in META}
+        targets = (self.desktop.clipboard("TARGETS") or b"").decode().split()
+        return {t: self.desktop.clipboard(t) for t in targets if t not in META}
 
     def owner(self):
         return self.desktop.selection_owner("CLIPBOARD")
@@ -51,9 +46,8 @@ class ClipboardTest(TapfillTest):
     def copy_text(self, data=USER_TEXT):
         """The user copies text with xclip, which serves it until someone
         else takes the selection."""
-        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=data,
-                       env=self.desktop.env, timeout=5, check=True)
-        wait_for(lambda: self.xclip_out("UTF8_STRING") == data, what="xclip to own the clipboard")
+        self.desktop.copy(data)
+        wait_for(lambda: self.desktop.clipboard("UTF8_STRING") == data, what="xclip to own the clipboard")
 
     def copy_rich(self, targets=RICH):
         """A program copies an item in several formats at once."""
@@ -112,7 +106,7 @@ class WhatTheTargetMeets(ClipboardTest):
         self.assertEqual(set(asked.get("targets", "").split()), TAPFILL_TARGETS)
         self.assertEqual(asked.get("hint"), "secret")
         time.sleep(SETTLE)
-        self.assertEqual(self.xclip_out("UTF8_STRING"), "the form's own copy".encode())
+        self.assertEqual(self.desktop.clipboard("UTF8_STRING"), "the form's own copy".encode())
 
 
 class NotGivenBack(ClipboardTest):
@@ -123,7 +117,7 @@ class NotGivenBack(ClipboardTest):
         self.ready_to_paste(page="1 LINE")
         self.fill("e0", ONE_LINE[0])
         time.sleep(SETTLE)
-        self.assertEqual(self.xclip_out("UTF8_STRING"), FIELD)
+        self.assertEqual(self.desktop.clipboard("UTF8_STRING"), FIELD)
 
 
 class TypedForTheProgram(ClipboardTest):

@@ -44,7 +44,7 @@ class StoredDataTest(DesktopTest):
 
     def paste_line_break(self):
         """The clipboard holds a text of two lines; Ctrl+V into the focused box."""
-        self.desktop.run(["sh", "-c", "printf 'first\\r\\nsecond' | xclip -selection clipboard >/dev/null 2>&1"])
+        self.desktop.copy(b"first\r\nsecond")
         time.sleep(0.2)
         self.desktop.xdotool("key", "ctrl+v")
         time.sleep(0.2)
