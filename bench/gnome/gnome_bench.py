@@ -66,7 +66,7 @@ def main():
         session.input.key(F12)  # paste mode off: clicks go straight to the form
         time.sleep(0.5)
         form = Form(session, "qt")
-        session.input.click(*form.center(3, dx=200))
+        session.input.click(*form.center(3))
         time.sleep(0.8)
         pids = [shell_pid(session), app.process.pid]
         off = idle_cpu(pids, args.idle)

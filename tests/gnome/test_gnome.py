@@ -137,7 +137,7 @@ class GnomeTest(unittest.TestCase):
         form = Form(self.session, kind, context=lambda: "; tapfill said: " + self.app.output()[-600:])
         self.addCleanup(form.close)
         # The first click on a new window only gives it the focus.
-        self.input.click(*form.center(3, dx=200))
+        self.input.click(*form.center(3))
         time.sleep(0.8)
         form.take()
         return form
