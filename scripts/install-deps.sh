@@ -21,11 +21,11 @@ if [[ "${1:-}" == "--package" || "${1:-}" == "--test" ]]; then
 fi
 if [[ "${1:-}" == "--gnome" ]]; then
   packages+=(gnome-shell dbus-daemon pipewire libglib2.0-bin wl-clipboard
-             python3-dbus python3-gi python3-pyqt6 gir1.2-gtk-3.0 zenity)
+             python3-dbus python3-gi python3-pyqt6 gir1.2-gtk-3.0)
 fi
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev googletest
-             xvfb xauth openbox trayer xdotool x11-utils xclip tk zenity
+             xvfb xauth openbox trayer xdotool x11-utils xclip tk gir1.2-gtk-3.0
              python3 imagemagick xterm chromium x11-xkb-utils copyq
              firefox-esr libreoffice-calc python3-uno alacritty xfce4-terminal
              emacs-gtk python3-gi gir1.2-gtk-4.0 python3-pyqt6

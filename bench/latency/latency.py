@@ -22,7 +22,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "..", "tests", "e2e"))
 import xlib  # noqa: E402
 from desktop import Desktop, wait_for  # noqa: E402
 from tapfill import Tapfill, write_data  # noqa: E402
-from targets import TkForm  # noqa: E402
+from programs import TkForm  # noqa: E402
 
 DELAY_MS = 100  # the delivery delay: the wait between the click and the paste, by design
 TICK = os.sysconf("SC_CLK_TCK")

@@ -18,7 +18,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "..", "tests", "e2e"))
 
 from desktop import Desktop, wait_for  # noqa: E402
 from support import Probe  # noqa: E402
-from targets import TkForm  # noqa: E402
+from programs import TkForm  # noqa: E402
 
 ALPHABET = "abcdefghijklmnopqrstuvwxyz äöüßéèçñ жщыэюяЖЩ αβγδΩ ,.!?"  # no "_": it stands for a blank
 

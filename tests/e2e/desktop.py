@@ -140,6 +140,19 @@ class Desktop(StartedOnEnter):
             raise DesktopError(f"{argv} failed: {result.stderr.strip()}")
         return result.stdout
 
+    # -- the clipboard, through xclip ----------------------------------------------
+    def copy(self, data):
+        """Copies `data` (bytes) as a user's program would: xclip serves it
+        until another client takes the selection."""
+        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=data, env=self.env, timeout=5,
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def clipboard(self, target="UTF8_STRING"):
+        """The clipboard's content as `target` (bytes); None when it has none."""
+        result = subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", target],
+                                env=self.env, capture_output=True, timeout=5)
+        return result.stdout if result.returncode == 0 else None
+
     # -- X queries --------------------------------------------------------------
     def xdotool(self, *args, check=True):
         return self.run(["xdotool", *[str(a) for a in args]], check=check)
@@ -202,17 +215,19 @@ class Desktop(StartedOnEnter):
         return icons
 
 
-def end_process(process, grace=3.0):
-    """Ends one process that a test started: TERM, then KILL, by its id."""
+def end_process(process, grace=3.0, group=False):
+    """Ends one process that a test started: TERM, then KILL, by its id;
+    with `group`, its whole process group (one it was started in)."""
+    kill = os.killpg if group else os.kill
     if process.poll() is None:
         try:
-            os.kill(process.pid, signal.SIGTERM)
+            kill(process.pid, signal.SIGTERM)
             process.wait(timeout=grace)
         except ProcessLookupError:
             pass
         except subprocess.TimeoutExpired:
             try:
-                os.kill(process.pid, signal.SIGKILL)
+                kill(process.pid, signal.SIGKILL)
             except ProcessLookupError:
                 pass
             process.wait(timeout=grace)

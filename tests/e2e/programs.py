@@ -31,6 +31,15 @@ class Event:
         return f"{self.kind} {self.widget} {self.data!r}"
 
 
+def entry_name(entry):
+    """Entries are named e0, e1, ...; other widgets by their own names."""
+    return entry if isinstance(entry, str) else f"e{entry}"
+
+
+def shorten(value):
+    return repr(value) if len(value) <= 80 else f"{value[:60]!r}... ({len(value)} characters)"
+
+
 class Target:
     """A program with entries e0, e1, ... that writes JSON lines to a report."""
 
@@ -48,6 +57,7 @@ class Target:
             return [Event(json.loads(line)) for line in report if line.strip()]
 
     def mark(self):
+        """A point in the report: events after it are the new ones."""
         return len(self.events())
 
     def events_since(self, mark):
@@ -61,29 +71,73 @@ class Target:
         time.sleep(self.settle)
 
     def origin(self):
-        return (0, 0)
+        """Where the layout's places count from: the window's inside."""
+        x, y, _, _ = self.desktop.geometry(self.window)
+        return x, y
 
     def point(self, entry):
+        """The absolute screen point in the middle of an entry."""
         ox, oy = self.origin()
-        x, y, w, h = self.layout[f"e{entry}"]
+        x, y, w, h = self.layout[entry_name(entry)]
         return ox + x + w // 2, oy + y + h // 2
 
+    def click(self, entry, button=1):
+        x, y = self.point(entry)
+        self.desktop.xdotool("mousemove", x, y, "click", button)
+
     def text(self, entry):
-        texts = [e.data for e in self.events() if e.kind == "content" and e.widget == f"e{entry}"]
+        """The entry's text as last reported ("" before any change)."""
+        texts = [e.data for e in self.events() if e.kind == "content" and e.widget == entry_name(entry)]
         return texts[-1] if texts else ""
 
     def wait_text(self, entry, text, timeout=10.0):
         return wait_for(lambda: self.text(entry) == text, timeout=timeout,
-                        what=lambda: f"{self.name} e{entry} to hold {text!r} (holds {self.text(entry)!r})")
+                        what=lambda: f"{self.name} {entry_name(entry)} to hold {shorten(text)} "
+                                     f"(holds {shorten(self.text(entry))})")
 
     def clear(self, entry):
         """Empties an entry the way a user would: select all, delete."""
-        x, y = self.point(entry)
-        self.desktop.xdotool("mousemove", x, y, "click", 1, "key", "ctrl+a", "BackSpace")
+        self.click(entry)
+        self.desktop.xdotool("key", "ctrl+a", "BackSpace")
         self.wait_text(entry, "")
 
     def stop(self):
         end_process(self.process)
+
+
+def _unescape(text):
+    out, i = [], 0
+    while i < len(text):
+        c = text[i]
+        if c == "\\" and i + 1 < len(text):
+            i += 1
+            c = {"n": "\n", "r": "\r", "t": "\t"}.get(text[i], text[i])
+        out.append(c)
+        i += 1
+    return "".join(out)
+
+
+class TkForm(Target):
+    """The Tk form (targets/tk_form.tcl): entries e0.. and the text box memo.
+    Its report tells every change of a widget's text, every key and every
+    right-button press or release that reached it, one line each. The
+    entries named in `deaf` ignore every paste key."""
+
+    name = "Tk form"
+    TITLE = "Tk Form"
+
+    def __init__(self, desktop, entries=6, position=(400, 100), deaf=(), options=()):
+        super().__init__(desktop)
+        self.process = desktop.start("wish", ["wish", os.path.join(TARGETS, "tk_form.tcl"), self.report,
+                                              str(entries), "+%d+%d" % position, " ".join(deaf), *options])
+        self.window = desktop.wait_window(self.TITLE)
+        self.wait_ready(10)
+
+    def events(self):
+        with open(self.report, encoding="utf-8") as report:
+            lines = [line.split(" ", 3) + [""] * 3 for line in report.read().split("\n") if line]
+        return [Event({"t": int(t), "kind": kind, "widget": widget.lstrip("."), "data": _unescape(data)})
+                for t, kind, widget, data, *_ in lines]
 
 
 class ToolkitForm(Target):
@@ -97,10 +151,6 @@ class ToolkitForm(Target):
                                                toolkit, self.report, self.title, str(entries)])
         self.window = desktop.wait_window(self.title, timeout=30)
         self.wait_ready(30)
-
-    def origin(self):
-        x, y, _, _ = self.desktop.geometry(self.window)
-        return x, y
 
 
 class _Reports(http.server.BaseHTTPRequestHandler):
@@ -161,6 +211,9 @@ class WebForm(Target):
                                          extra_env={"MOZ_CRASHREPORTER_DISABLE": "1"})
         self.wait_ready(60)
         time.sleep(1.0)  # the first paint after load
+
+    def origin(self):
+        return (0, 0)
 
     def stop(self):
         super().stop()
@@ -249,6 +302,9 @@ class Calc(Target):
         self._ask("prepare")
         self.wait_ready(5)
 
+    def origin(self):
+        return (0, 0)  # the cells' places are the screen's
+
     def _ask(self, command):
         self._uno.stdin.write(command + "\n")
         self._uno.stdin.flush()
@@ -268,6 +324,74 @@ class Calc(Target):
             self._uno.stdin.close()
             self._uno.wait(timeout=5)
         super().stop()
+
+
+class CopyQ:
+    """CopyQ as the user's clipboard manager, in a session of its own: its
+    configuration, history and server socket live in the desktop's
+    XDG_CONFIG_HOME, so neither D-Bus nor another user's CopyQ is involved.
+    CopyQ 6 stores secrets like anything else; its one automatic command
+    here, as its manual suggests, leaves out content that carries the
+    password managers' hint."""
+
+    SESSION = "tapfill-e2e"
+    COMMANDS = r"""[Commands]
+1\Name=Ignore secrets
+1\Automatic=true
+1\Input=x-kde-passwordManagerHint
+1\Command=copyq ignore
+1\Remove=true
+size=1
+"""
+
+    def __init__(self, desktop):
+        self.desktop = desktop
+        folder = os.path.join(desktop.env["XDG_CONFIG_HOME"], "copyq-" + self.SESSION)
+        os.makedirs(folder)
+        with open(os.path.join(folder, f"copyq-{self.SESSION}-commands.ini"), "w") as f:
+            f.write(self.COMMANDS)
+        self.env = dict(desktop.env, HOME=os.path.join(desktop.tmp, "copyq-home"))
+        os.makedirs(self.env["HOME"])
+        with open(os.path.join(desktop.tmp, "copyq.log"), "ab") as log:
+            self.process = desktop.start("copyq", ["copyq", "-s", self.SESSION], stdout=log, stderr=log,
+                                         extra_env={"HOME": self.env["HOME"]})
+        wait_for(lambda: self.call("count", check=False) is not None, timeout=20, interval=0.2,
+                 what="CopyQ's server")
+        # The server answers before its clipboard monitor runs: copy until
+        # one copy is seen, then forget them.
+        for attempt in range(40):
+            marker = f"CopyQ watching? {attempt}"
+            desktop.copy(marker.encode())
+            try:
+                wait_for(lambda: marker in self.history(), timeout=0.5, interval=0.1)
+                break
+            except DesktopError:
+                pass
+        self.call("eval", "while (size()) remove(0)")
+
+    def call(self, *args, check=True):
+        """A command of the running CopyQ; its output, None when it failed."""
+        result = subprocess.run(["copyq", "-s", self.SESSION, *args], env=self.env,
+                                capture_output=True, timeout=10)
+        if result.returncode != 0:
+            if check:
+                raise DesktopError(f"copyq {args}: {result.stderr.decode(errors='replace')}")
+            return None
+        return result.stdout.decode("utf-8")
+
+    def history(self):
+        """The texts of the clipboard tab, newest first."""
+        return json.loads(self.call("eval", "var items = []; for (var i = 0; i < size(); ++i)"
+                                    " items.push(str(read(i))); JSON.stringify(items)"))
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.call("exit", check=False)
+            try:
+                self.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                pass
+        end_process(self.process)
 
 
 def available(program):

@@ -14,7 +14,7 @@ from desktop import DesktopError
 
 # CTest reports a test that exits with this code as skipped.
 SKIP_CODE = 77
-TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "xprop", "wish", "zenity", "import"]
+TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "xprop", "wish", "import"]
 
 
 def main(tools=TOOLS):
@@ -47,8 +47,51 @@ def program(variable):
     return path
 
 
-class Probe:
-    """The platform_probe program: commands in, one report a line out."""
+class Reports:
+    """What a program a test started reports on a stream, one line each, read
+    by a thread of its own as it comes; `parse` makes each line a report.
+    `seen` keeps every report taken so far; `context()` adds to a time-out's
+    message."""
+
+    def __init__(self, stream, parse=str, context=lambda: ""):
+        self.queue, self.seen, self.parse, self.context = queue.Queue(), [], parse, context
+        threading.Thread(target=self._read, args=(stream,), daemon=True).start()
+
+    def _read(self, stream):
+        for raw in stream:
+            line = raw.decode("utf-8", "replace") if isinstance(raw, bytes) else raw
+            self.queue.put(self.parse(line.rstrip("\n")))
+
+    def _next(self, timeout):
+        report = self.queue.get(timeout=timeout)
+        self.seen.append(report)
+        return report
+
+    def wait(self, match, timeout=5.0, what="the report waited for"):
+        """The first report that `match`es; the ones before it are taken."""
+        deadline = time.monotonic() + timeout
+        while (left := deadline - time.monotonic()) > 0:
+            try:
+                report = self._next(left)
+            except queue.Empty:
+                break
+            if match(report):
+                return report
+        raise DesktopError(f"no {what}; saw {self.seen[-10:]}{self.context()}")
+
+    def take(self, quiet=0.0):
+        """Every report until none came for `quiet` seconds."""
+        out = []
+        while True:
+            try:
+                out.append(self._next(quiet))
+            except queue.Empty:
+                return out
+
+
+class Probe(Reports):
+    """The platform_probe program: commands in, one report a line out, each
+    after the time it was made."""
 
     def __init__(self, desktop, argv=None):
         self.desktop = desktop
@@ -57,51 +100,25 @@ class Probe:
             self.process = desktop.start(
                 "probe", argv or [program("PLATFORM_PROBE")], stdin=subprocess.PIPE,
                 stdout=subprocess.PIPE, stderr=stderr)
-        self.lines = queue.Queue()
-        self.seen = []
-        threading.Thread(target=self._read, daemon=True).start()
-        ready = self.expect("ready", timeout=30)
-        self.pid = int(ready.split("pid=")[1])
-
-    def _read(self):
-        for raw in self.process.stdout:
-            self.lines.put(raw.decode("utf-8", "replace").rstrip("\n"))
+        super().__init__(self.process.stdout)
+        self.pid = int(self.expect("ready", timeout=30).split("pid=")[1])
 
     def send(self, command):
         self.process.stdin.write((command + "\n").encode("utf-8"))
         self.process.stdin.flush()
 
-    def _next(self, timeout):
-        line = self.lines.get(timeout=timeout)
-        _, _, text = line.partition(" ")
-        self.seen.append(line)
-        return text
-
     def expect(self, prefix, timeout=3.0):
-        """The text of the next report starting with `prefix` (reports before
-        it are kept in `seen`)."""
-        deadline = time.monotonic() + timeout
-        while True:
-            left = deadline - time.monotonic()
-            if left <= 0:
-                raise DesktopError(f"probe: no {prefix!r}; saw {self.seen[-10:]}")
-            try:
-                text = self._next(left)
-            except queue.Empty:
-                continue
-            if text.startswith(prefix):
-                return text
-            if text.startswith("error"):
+        """The text of the next report starting with `prefix`."""
+        def match(line):
+            text = line.partition(" ")[2]
+            if not text.startswith(prefix) and text.startswith("error"):
                 raise DesktopError("probe: " + text)
+            return text.startswith(prefix)
+        return self.wait(match, timeout, f"probe report {prefix!r}").partition(" ")[2]
 
     def reports(self, quiet=0.4):
-        """Every report until none came for `quiet` seconds."""
-        out = []
-        while True:
-            try:
-                out.append(self._next(quiet))
-            except queue.Empty:
-                return out
+        """The texts of every report until none came for `quiet` seconds."""
+        return [line.partition(" ")[2] for line in self.take(quiet)]
 
     def command(self, command, answer, timeout=3.0):
         self.send(command)

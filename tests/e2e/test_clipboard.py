@@ -13,7 +13,7 @@ import unittest
 
 import support
 from desktop import wait_for
-from targets import CopyQ, GtkForm
+from programs import CopyQ, ToolkitForm
 from test_tapfill import ONE_LINE, PERSONAL, TapfillTest
 
 FIELD = ONE_LINE[0].encode("utf-8")
@@ -34,16 +34,11 @@ class ClipboardTest(TapfillTest):
             raise unittest.SkipTest("missing xclip")
         super().setUp()
 
-    def xclip_out(self, target):
-        result = subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", target],
-                                env=self.desktop.env, capture_output=True, timeout=5)
-        return result.stdout if result.returncode == 0 else None
-
     def clipboard(self):
         """Every target CLIPBOARD offers, but the ones about the selection
         itself, with its bytes."""
-        targets = (self.xclip_out("TARGETS") or b"").decode().split()
-        return {t: self.xclip_out(t) for t in targets if t not in META}
+        targets = (self.desktop.clipboard("TARGETS") or b"").decode().split()
+        return {t: self.desktop.clipboard(t) for t in targets if t not in META}
 
     def owner(self):
         return self.desktop.selection_owner("CLIPBOARD")
@@ -51,9 +46,8 @@ class ClipboardTest(TapfillTest):
     def copy_text(self, data=USER_TEXT):
         """The user copies text with xclip, which serves it until someone
         else takes the selection."""
-        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=data,
-                       env=self.desktop.env, timeout=5, check=True)
-        wait_for(lambda: self.xclip_out("UTF8_STRING") == data, what="xclip to own the clipboard")
+        self.desktop.copy(data)
+        wait_for(lambda: self.desktop.clipboard("UTF8_STRING") == data, what="xclip to own the clipboard")
 
     def copy_rich(self, targets=RICH):
         """A program copies an item in several formats at once."""
@@ -78,21 +72,20 @@ class ClipboardTest(TapfillTest):
 
 class GivingTheClipboardBack(ClipboardTest):
     def test_the_users_text_and_a_rich_item_come_back_byte_for_byte_after_tk_and_gtk_pasted(self):
-        gtk = GtkForm(self.desktop)
+        gtk = ToolkitForm(self.desktop, "gtk3")
+        self.addCleanup(gtk.stop)
+        self.desktop.xdotool("windowmove", "--sync", gtk.window, 800, 600)  # clear of Tapfill and Tk
         self.ready_to_paste(page="1 LINE")
-        for form, place, copy in (("Tk", "e0", self.copy_text), ("Tk", "e1", self.copy_rich),
-                                  ("GTK", 0, self.copy_text), ("GTK", 1, self.copy_rich)):
+        for form, place, copy in ((self.tk, 0, self.copy_text), (self.tk, 1, self.copy_rich),
+                                  (gtk, 0, self.copy_text), (gtk, 1, self.copy_rich)):
             copy()
             before, owner_before = self.clipboard(), self.owner()
             self.assertTrue(before)
-            if form == "Tk":
-                self.fill(place, ONE_LINE[0])
-            else:
-                gtk.click_entry(place)
-            self.wait_restored(before, owner_before, f"a paste into {form} {place}")
-        self.app.press("PASTE")  # off, so that the click on OK pastes nothing
-        time.sleep(0.2)
-        self.assertEqual(gtk.submit(), [ONE_LINE[0], ONE_LINE[0], ""])
+            form.click(place)
+            form.wait_text(place, ONE_LINE[0])
+            self.wait_restored(before, owner_before, f"a paste into {form.name} e{place}")
+            time.sleep(0.25)  # an advance pauses click acceptance for 120 ms
+        self.assertEqual([gtk.text(i) for i in range(3)], [ONE_LINE[0], ONE_LINE[0], ""])
 
     def test_an_empty_clipboard_has_no_owner_again(self):
         self.assertEqual(self.owner(), 0)
@@ -113,7 +106,7 @@ class WhatTheTargetMeets(ClipboardTest):
         self.assertEqual(set(asked.get("targets", "").split()), TAPFILL_TARGETS)
         self.assertEqual(asked.get("hint"), "secret")
         time.sleep(SETTLE)
-        self.assertEqual(self.xclip_out("UTF8_STRING"), "the form's own copy".encode())
+        self.assertEqual(self.desktop.clipboard("UTF8_STRING"), "the form's own copy".encode())
 
 
 class NotGivenBack(ClipboardTest):
@@ -124,20 +117,29 @@ class NotGivenBack(ClipboardTest):
         self.ready_to_paste(page="1 LINE")
         self.fill("e0", ONE_LINE[0])
         time.sleep(SETTLE)
-        self.assertEqual(self.xclip_out("UTF8_STRING"), FIELD)
+        self.assertEqual(self.desktop.clipboard("UTF8_STRING"), FIELD)
 
 
 class TypedForTheProgram(ClipboardTest):
-    programs_conf = "[tk_form.tcl]\npaste = type\n"  # wish names the form's WM_CLASS after the script
+    programs_conf = "[Tk_Form.tcl]\npaste = type\n"  # wish names the form's WM_CLASS after the script
 
-    def test_the_clipboard_is_not_touched(self):
+    def test_the_clipboard_is_not_touched_and_an_edit_of_the_rules_is_read_at_once(self):
         copier = self.copy_rich()
         before, owner_before = self.clipboard(), self.owner()
         self.ready_to_paste(page="1 LINE")
+        mark = self.tk.mark()
         self.fill("e0", ONE_LINE[0])
+        self.assertNotIn("Control_L", [e.data for e in self.tk.events_since(mark) if e.kind == "key"], "typed")
         time.sleep(SETTLE)
         self.assertEqual((self.owner(), self.clipboard()), (owner_before, before))
         self.assertIsNone(copier.poll(), "the copying program still owns it")
+        # A bad line is named, once, and shown to the user too.
+        with open(os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "Tapfill", "programs.conf"), "a") as f:
+            f.write("[Other]\npaste = sideways\n")
+        wait_for(lambda: self.app.told('line 4: paste = "sideways"'), what="the message naming line 4")
+        self.desktop.wait_window("^Tapfill$")
+        time.sleep(0.5)
+        self.assertEqual(self.app.told('line 4: paste = "sideways"'), 1)
 
 
 class WithAClipboardManager(ClipboardTest):

@@ -13,7 +13,7 @@ import support
 import xlib
 from desktop import Desktop, wait_for
 from support import Probe, escaped
-from targets import TkForm
+from programs import TkForm
 
 TEXT = "Grüße ж€ x"
 TYPED = "Hello, Wörld! Съешь ещё — 1+1=2 ~{}^%"

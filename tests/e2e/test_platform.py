@@ -10,7 +10,7 @@ import support
 import xlib
 from desktop import Desktop, wait_for
 from support import Probe
-from targets import TkForm
+from programs import TkForm
 
 RIGHT_DOWN, RIGHT_UP, LEFT_UP = "0x204", "0x205", "0x202"
 
@@ -22,9 +22,6 @@ class ProbeTest(unittest.TestCase):
         self.desktop = Desktop.for_test(self, tray=self.tray)
         self.tk = TkForm(self.desktop)
         self.probe = Probe(self.desktop)
-
-    def hook_reports(self, reports, who):
-        return [r for r in reports if r.startswith(who)]
 
 
 class HookTests(ProbeTest):
@@ -45,7 +42,7 @@ class HookTests(ProbeTest):
     def test_title_bars_are_not_program_windows(self):
         x, y, w, _ = self.desktop.geometry(self.tk.window)
         self.desktop.xdotool("mousemove", x + w // 3, y - 8, "click", 1)
-        self.assertEqual(self.hook_reports(self.probe.reports(), "left-hook"), [])
+        self.assertEqual([r for r in self.probe.reports() if r.startswith("left-hook")], [])
         # The bare desktop is a place like any other: reported, without a window.
         self.desktop.xdotool("mousemove", 1100, 700, "click", 1)
         self.assertEqual(self.probe.expect("left-hook"), f"left-hook {LEFT_UP} window=0x0 own=0")

@@ -20,6 +20,7 @@ from test_tapfill import DesktopTest
 
 FIELDS = [f"Grüße €{i} ß" for i in range(12)]
 USER_TEXT = "the user's own text: 日本 ü"
+USER_BYTES = USER_TEXT.encode()
 RUN_OPTIONS = ["Auto Tab", "Auto Advance"]
 
 
@@ -46,15 +47,9 @@ class PastingIntoPrograms(DesktopTest):
         self.app.page("1 LINE")
         self.app.select_one_line(0)
         self.app.arm_paste()
-        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=USER_TEXT.encode(),
-                       env=self.desktop.env, timeout=5, check=True)
-        wait_for(lambda: self.clipboard() == USER_TEXT, what="xclip to own the clipboard")
+        self.desktop.copy(USER_BYTES)
+        wait_for(lambda: self.desktop.clipboard() == USER_BYTES, what="xclip to own the clipboard")
         self.next_field = 0
-
-    def clipboard(self):
-        result = subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", "UTF8_STRING"],
-                                env=self.desktop.env, capture_output=True, timeout=5)
-        return result.stdout.decode("utf-8", "replace") if result.returncode == 0 else None
 
     def start(self, program, *args):
         if not programs.available({"Calc": "soffice", "ToolkitForm": "python3", "Emacs": "emacs"}.get(
@@ -64,15 +59,11 @@ class PastingIntoPrograms(DesktopTest):
         self.addCleanup(target.stop)
         return target
 
-    def click(self, target, entry):
-        x, y = target.point(entry)
-        self.desktop.xdotool("mousemove", x, y, "click", 1)
-
     def paste_run(self, target, entries=(0, 1, 2)):
         """Clicks into each entry in turn: each gets the next field, once."""
         for entry in entries:
             field = FIELDS[self.next_field % len(FIELDS)]
-            self.click(target, entry)
+            target.click(entry)
             target.wait_text(entry, field)
             self.next_field += 1
             self.wait_delivered()
@@ -82,11 +73,11 @@ class PastingIntoPrograms(DesktopTest):
     def wait_delivered(self):
         """The paste is done, Tab went out and the selection moved on; click
         acceptance comes back 120 ms after the advance."""
-        wait_for(lambda: self.clipboard() == USER_TEXT, timeout=10, what="the user's text back on the clipboard")
+        self.assert_users_text_back()
         time.sleep(0.3)
 
     def assert_users_text_back(self):
-        wait_for(lambda: self.clipboard() == USER_TEXT, timeout=10, what="the user's text back on the clipboard")
+        wait_for(lambda: self.desktop.clipboard() == USER_BYTES, timeout=10, what="the user's text back on the clipboard")
 
     # -- browsers -----------------------------------------------------------------
     def check_browser(self, browser):
@@ -97,7 +88,7 @@ class PastingIntoPrograms(DesktopTest):
         for n in range(20):
             field = FIELDS[self.next_field % 12]
             expected += field
-            self.click(page, 3)
+            page.click(3)
             page.wait_text(3, expected)
             self.next_field += 1
             self.wait_delivered()
@@ -135,7 +126,7 @@ class PastingIntoPrograms(DesktopTest):
                 first = FIELDS[self.next_field % 12]
                 second = FIELDS[(self.next_field + 1) % 12]
                 for field in (first, second):
-                    self.click(shell, 0)
+                    shell.click(0)
                     wait_for(lambda: shell.text().endswith(field + "\t"), timeout=10,
                              what=lambda: f"{shell.name} to be given {field!r} and Tab: {shell.text()!r}")
                     self.next_field += 1
@@ -144,7 +135,7 @@ class PastingIntoPrograms(DesktopTest):
                 shell.stop()
         emacs = self.start(programs.Emacs)
         field = FIELDS[self.next_field % 12]
-        self.click(emacs, 0)
+        emacs.click(0)
         wait_for(lambda: emacs.text().endswith(field + "\t") or emacs.text().endswith(field),
                  what=lambda: f"Emacs to be given {field!r}: {emacs.text()[-60:]!r}")
         self.assertEqual(emacs.text().count(field), 1)

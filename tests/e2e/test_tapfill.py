@@ -10,7 +10,7 @@ import unittest
 import support
 from desktop import Desktop, wait_for
 from tapfill import Tapfill, write_data
-from targets import GtkForm, TkForm
+from programs import TkForm
 
 ONE_LINE = ["Grüße €1", "second line", "third", "fourth", "fifth", "sixth"]
 PERSONAL = ["Ann", "Lee", "ACME Ltd", "1 Main St", "", "Springfield", "IL", "62701",
@@ -112,16 +112,6 @@ class FillingForms(TapfillTest):
         self.fill("e0", ONE_LINE[0])  # still the first field
         self.assertEqual(self.contents("e0", mark), [ONE_LINE[0]])
 
-    def test_a_gtk_form(self):
-        gtk = GtkForm(self.desktop)
-        self.ready_to_paste(["Auto Advance"])
-        for i in range(3):
-            gtk.click_entry(i)
-            time.sleep(0.5)
-        self.app.press("PASTE")  # off again, so that the click on OK pastes nothing
-        time.sleep(0.2)
-        self.assertEqual(gtk.submit(), ONE_LINE[:3])
-
     def test_a_large_multi_line_field(self):
         self.app.stop()
         big = "\n".join(f"line {i:04d} " + "y" * 90 for i in range(1000))
@@ -174,24 +164,6 @@ class APasteNotTakenWithoutATray(TapfillTest):
         self.app.press("HIDE")
         self.app.wait_hidden()
         self.assertTrue(self.desktop.find_windows("Tapfill message"), "the notice goes in its own time")
-
-
-class TapfillChoosesThePasteKeys(TapfillTest):
-    programs_conf = "[Tk_Form.tcl]\npaste = type\n"
-
-    def test_a_type_rule_types_and_an_edit_is_read_at_once(self):
-        self.ready_to_paste(page="1 LINE")
-        mark = self.tk.mark()
-        self.tk.click("e1")
-        self.tk.wait_text("e1", ONE_LINE[0])
-        self.assertNotIn("Control_L", [e.data for e in self.tk.events_since(mark) if e.kind == "key"], "typed")
-        # An edit is read at once; a bad line is named, once.
-        with open(os.path.join(self.desktop.env["XDG_CONFIG_HOME"], "Tapfill", "programs.conf"), "a") as f:
-            f.write("[Other]\npaste = sideways\n")
-        wait_for(lambda: self.app.told('line 4: paste = "sideways"'), what="the message naming line 4")
-        self.desktop.wait_window("^Tapfill$")  # shown to the user too
-        time.sleep(0.5)
-        self.assertEqual(self.app.told('line 4: paste = "sideways"'), 1)
 
 
 class RightClicksAndPasteMode(TapfillTest):
@@ -287,8 +259,7 @@ class StoredDataAndLife(DesktopTest):
                    captions=["Letter", "Grüße"], left=1500, top=1440)
 
     def splash_windows(self):
-        out = self.desktop.xdotool("search", "--onlyvisible", "--classname", "tapfill", check=False)
-        return [w for w in map(int, out.split()) if self.desktop.geometry(w)[2:] == self.SPLASH_SIZE]
+        return [w for w in self.app.shown_windows() if self.desktop.geometry(w)[2:] == self.SPLASH_SIZE]
 
     def test_splash_then_tray_and_save_writes_back_the_same_bytes(self):
         before = {name: self.read(name) for name in os.listdir(self.data)}

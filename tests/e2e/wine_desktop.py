@@ -12,6 +12,7 @@ import time
 import unittest
 
 from desktop import Desktop, DesktopError, wait_for
+from programs import Event, Target
 from support import Probe, program
 
 
@@ -69,45 +70,46 @@ class WineDesktop(Desktop):
         return text
 
 
-class Win32Form:
-    """The Win32 form (tests/e2e/targets/win32_form.cpp) and its log."""
+class Win32Form(Target):
+    """The Win32 form (tests/e2e/targets/win32_form.cpp). Its log tells, a
+    line each, where each box's middle is on the screen ("at"), each box's
+    text in hex ("text") and what else reached it."""
+
+    name = "Win32 form"
 
     def __init__(self, desktop):
-        self.desktop = desktop
-        self.log_path = os.path.join(desktop.tmp, f"form-{time.monotonic_ns()}.log")
-        open(self.log_path, "w").close()
-        self.process = desktop.start("win32 form", ["wine", program("WIN32_FORM"),
-                                                    windows_path(self.log_path)])
-        wait_for(lambda: "ready" in self.lines(), timeout=30, what="the Win32 form")
-        self.boxes = {}
-        for line in self.lines():
-            words = line.split()
-            if words[0] == "at":
-                self.boxes[words[1]] = (int(words[2]), int(words[3]))
-            elif words[0] == "pid":
-                self.pid = int(words[1])
+        super().__init__(desktop)
+        self.process = desktop.start("win32 form", ["wine", program("WIN32_FORM"), windows_path(self.report)])
+        self.wait_ready(30)
+        self.pid = int(next(e.widget for e in self.events() if e.kind == "pid"))
 
     def lines(self):
-        with open(self.log_path, encoding="utf-8") as log:
+        with open(self.report, encoding="utf-8") as log:
             return [line.rstrip("\n") for line in log]
 
-    def events(self, since=0):
-        """Log lines after the first `since`."""
-        return self.lines()[since:]
+    def events(self):
+        events = []
+        for line in self.lines():
+            kind, _, rest = line.partition(" ")
+            widget, _, data = rest.partition(" ")
+            if kind == "at":
+                kind, data = "layout", data + " 0 0"
+            elif kind == "text":
+                kind, data = "content", bytes.fromhex(data).decode("utf-8")
+            events.append(Event({"t": 0, "kind": kind, "widget": widget, "data": data}))
+        return events
+
+    def origin(self):
+        return (0, 0)
 
     def click(self, box, button=1):
-        x, y = self.boxes[box]
+        x, y = self.point(box)
         self.desktop.xdotool("mousemove", x, y)
         time.sleep(0.1)
         self.desktop.xdotool("click", button)
 
-    def text(self, box):
-        """The box's last text, as its change reports tell it."""
-        texts = [line.split(" ", 2) for line in self.lines() if line.startswith(f"text {box} ")]
-        return bytes.fromhex(texts[-1][2]).decode("utf-8") if texts else ""
-
     def count(self, line):
-        return sum(1 for l in self.lines() if l == line)
+        return self.lines().count(line)
 
     def wait(self, line, timeout=10):
         wait_for(lambda: line in self.lines(), timeout=timeout,

@@ -7,7 +7,6 @@ Every process started here is ended here, by its id."""
 
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
@@ -17,7 +16,7 @@ import dbus
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
-from desktop import DesktopError, StartedOnEnter, wait_for  # noqa: E402
+from desktop import DesktopError, StartedOnEnter, end_process, wait_for  # noqa: E402
 
 EXTENSION_UUID = "tapfill@tapfill.github.io"
 EXTENSION_SOURCE = os.path.join(HERE, "..", "..", "src", "platform", "gnome", "extension")
@@ -153,16 +152,7 @@ class GnomeSession(StartedOnEnter):
             self.input.close()
             self.input = None
         for name, process in reversed(self.processes):
-            if process.poll() is None:
-                try:
-                    os.killpg(process.pid, signal.SIGTERM)
-                except ProcessLookupError:
-                    pass
-                try:
-                    process.wait(timeout=5)
-                except subprocess.TimeoutExpired:
-                    os.killpg(process.pid, signal.SIGKILL)
-                    process.wait()
+            end_process(process, grace=5, group=True)
         self.processes = []
         if self.tmp and not os.environ.get("KEEP_GNOME_E2E"):
             shutil.rmtree(self.tmp, ignore_errors=True)

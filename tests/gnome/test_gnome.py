@@ -5,11 +5,8 @@ RemoteDesktop interface, as from a remote desktop client."""
 
 import json
 import os
-import queue
-import shutil
 import subprocess
 import sys
-import threading
 import time
 import unittest
 
@@ -19,61 +16,37 @@ from desktop import DesktopError, end_process, wait_for  # noqa: E402
 from gnome_session import BTN_RIGHT, EXTENSION_UUID, GnomeSession  # noqa: E402
 import tapfill as e2e_tapfill  # noqa: E402
 from tapfill import TITLE, TWIPS_PER_PIXEL, write_data  # noqa: E402
+import support  # noqa: E402
+from support import Reports  # noqa: E402
 
-SKIP_CODE = 77
 ONE_LINE = ["Grüße €1", "second", "third", "fourth"]
-FORMS = {"qt": "qt_form.py", "gtk": "gtk_form.py"}
 F12 = 0xffc9
 # Tapfill's window, away from the forms' boxes (their left ends hold text).
 WINDOW_PLACE = (1000, 200)
 
 
-class Form:
-    """A form of tests/gnome/forms on the session, and what it reported."""
+def saw(kind, box=None, data=None):
+    """A match for Form.wait: a report of that kind, of box eN, with that data."""
+    return lambda e: (e["kind"] == kind and box in (None, int(e["widget"][1:] or -1))
+                      and data in (None, e["data"]))
+
+
+class Form(Reports):
+    """The toolkit form of the X11 tests ("qt" or "gtk3"), full screen on the
+    session, with four boxes, the last holding "one two three"."""
 
     def __init__(self, session, kind, context=lambda: ""):
-        self.context = context
         env = dict(session.env, QT_QPA_PLATFORM="wayland", GDK_BACKEND="wayland")
-        self.process = session.start(["/usr/bin/python3", os.path.join(HERE, "forms", FORMS[kind])],
+        form = os.path.join(HERE, "..", "e2e", "targets", "toolkit_form.py")
+        self.process = session.start(["/usr/bin/python3", form, kind, "-", f"{kind} form", "4", "one two three"],
                                      env=env, stdout=subprocess.PIPE, text=True)
-        self.events = queue.Queue()
-        self.seen = []
-        self.texts = {}
-        threading.Thread(target=self._read, daemon=True).start()
-        self.places = self.wait(lambda e: "ready" in e, timeout=20)["ready"]
+        super().__init__(self.process.stdout, json.loads, context)
+        self.wait(saw("ready"), timeout=20)
+        self.places = [tuple(map(int, e["data"].split())) for e in self.seen if e["kind"] == "layout"]
 
-    def _read(self):
-        for line in self.process.stdout:
-            self.events.put(json.loads(line))
-
-    def take(self):
-        """Everything reported since the last call."""
-        events = []
-        while True:
-            try:
-                event = self.events.get_nowait()
-            except queue.Empty:
-                break
-            events.append(event)
-            if "text" in event:
-                self.texts[event["box"]] = event["text"]
-        self.seen += events
-        return events
-
-    def wait(self, match, timeout=5.0):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            try:
-                event = self.events.get(timeout=0.05)
-            except queue.Empty:
-                continue
-            self.seen.append(event)
-            if "text" in event:
-                self.texts[event["box"]] = event["text"]
-            if match(event):
-                return event
-        raise DesktopError(f"the form did not report what was waited for; it reported {self.seen[-10:]}"
-                           + self.context())
+    def text(self, box):
+        """The box's text as last reported, of the reports taken."""
+        return ([""] + [e["data"] for e in self.seen if saw("content", box)(e)])[-1]
 
     def center(self, box, dx=0):
         x, y, w, h = self.places[box]
@@ -92,7 +65,7 @@ class Tapfill(e2e_tapfill.Tapfill):
         self.log = os.path.join(session.tmp, "tapfill.log")
         env = dict(env or session.env, QT_WAYLAND_DISABLE_WINDOWDECORATION="1")
         with open(self.log, "ab") as log:
-            self.process = session.start([os.environ["TAPFILL"], "--data-dir", data_dir],
+            self.process = session.start([support.program("TAPFILL"), "--data-dir", data_dir],
                                          env=env, stdout=log, stderr=log)
 
     def output(self):
@@ -125,9 +98,6 @@ class Tapfill(e2e_tapfill.Tapfill):
         py = top + height // 2
         self.session.input.click(x + round(px / TWIPS_PER_PIXEL), y + round(py / TWIPS_PER_PIXEL))
         time.sleep(0.4)
-
-    def stop(self):
-        end_process(self.process)
 
 
 class GnomeTest(unittest.TestCase):
@@ -167,7 +137,7 @@ class GnomeTest(unittest.TestCase):
         form = Form(self.session, kind, context=lambda: "; tapfill said: " + self.app.output()[-600:])
         self.addCleanup(form.close)
         # The first click on a new window only gives it the focus.
-        self.input.click(*form.center(3, dx=200))
+        self.input.click(*form.center(3))
         time.sleep(0.8)
         form.take()
         return form
@@ -180,7 +150,7 @@ class GnomeTest(unittest.TestCase):
         self.input.key(F12)  # paste mode off: the clicks reach the forms directly
         self.addCleanup(lambda: self.input.key(F12) or time.sleep(0.4))
         time.sleep(0.4)
-        for kind in ("qt", "gtk"):
+        for kind in ("qt", "gtk3"):
             with self.subTest(kind):
                 form = self.form(kind)
                 self.app.select_one_line(0)
@@ -189,14 +159,13 @@ class GnomeTest(unittest.TestCase):
                 try:
                     for box in range(3):
                         self.input.click(*form.center(box))
-                        form.wait(lambda e, box=box: e.get("box") == box and e.get("text") == ONE_LINE[box],
-                                  timeout=5)
+                        form.wait(saw("content", box, ONE_LINE[box]), timeout=5)
                         # Auto Tab: the next box takes the focus once the paste is done.
-                        form.wait(lambda e, box=box: e.get("box") == box + 1 and e.get("focus"), timeout=5)
+                        form.wait(saw("focus", box + 1), timeout=5)
                         time.sleep(0.2)
                     time.sleep(1.0)
                     form.take()
-                    self.assertEqual([form.texts.get(i, "") for i in range(3)], ONE_LINE[:3])
+                    self.assertEqual([form.text(i) for i in range(3)], ONE_LINE[:3])
                     self.assertEqual(self.session.clipboard(), "the user's own text")
                 finally:
                     self.app.press("PASTE")
@@ -204,7 +173,7 @@ class GnomeTest(unittest.TestCase):
     def test_nothing_typed_after_a_refused_paste(self):
         """A modifier held at the moment of the paste would change what the
         keys mean: the shell refuses them, and no Tab or Enter follows."""
-        form = self.form("gtk")
+        form = self.form("gtk3")
         self.input.key(F12)  # paste mode off
         self.addCleanup(lambda: self.input.key(F12) or time.sleep(0.4))
         time.sleep(0.4)
@@ -220,44 +189,45 @@ class GnomeTest(unittest.TestCase):
         finally:
             self.input.session.NotifyKeyboardKeysym(0xffe1, False)
         events = form.take()
-        self.assertFalse([e for e in events if e.get("text") or e.get("key") in ("Tab", "ISO_Left_Tab")], events)
+        self.assertFalse([e for e in events if (e["kind"] == "content" and e["data"])
+                          or saw("key", data="Tab")(e) or saw("key", data="ISO_Left_Tab")(e)], events)
         self.assertIn("the field was not pasted: a modifier key", self.app.output())
 
     def test_right_clicks_kept_in_paste_mode_left_clicks_double_clicks_and_drags_pass(self):
         form = self.form("qt")
         self.input.click(*form.center(0), code=BTN_RIGHT)
         time.sleep(0.5)
-        self.assertFalse([e for e in form.take() if e.get("context_menu")], "a right click got through")
+        self.assertFalse([e for e in form.take() if saw("context")(e)], "a right click got through")
         self.input.double_click(*form.center(3, dx=-form.places[3][2] // 2 + 12))
-        form.wait(lambda e: e.get("selected") in ("three", "two", "one"))
+        form.wait(lambda e: e["kind"] == "selected" and e["data"] in ("three", "two", "one"))
         x, y, w, h = form.places[3]
         self.input.drag((x + 3, y + h // 2), (x + 400, y + h // 2))
-        form.wait(lambda e: e.get("selected") == "one two three")
+        form.wait(saw("selected", 3, "one two three"))
         time.sleep(0.5)  # the drag is played again along its path
         self.input.click(*form.center(1))
-        form.wait(lambda e: e.get("box") == 1 and e.get("focus"))
+        form.wait(saw("focus", 1))
 
     def test_paste_mode_key_switches_and_still_reaches_the_program(self):
-        form = self.form("gtk")
+        form = self.form("gtk3")
         self.input.click(*form.center(1))
         time.sleep(0.3)
         self.input.key(F12)  # paste mode off
-        form.wait(lambda e: e.get("key") == "F12", timeout=3)
+        form.wait(saw("key", data="F12"), timeout=3)
         time.sleep(0.3)
         self.input.click(*form.center(1), code=BTN_RIGHT)
-        form.wait(lambda e: e.get("context_menu"), timeout=3)
+        form.wait(saw("context"), timeout=3)
         time.sleep(0.3)
         self.input.click(*form.center(2))  # the context menu closed
         time.sleep(0.3)
         self.input.click(*form.center(2))
-        form.wait(lambda e: e.get("box") == 2 and e.get("focus"), timeout=3)
+        form.wait(saw("focus", 2), timeout=3)
         self.input.key(F12)  # on again
-        form.wait(lambda e: e.get("key") == "F12", timeout=3)
+        form.wait(saw("key", data="F12"), timeout=3)
         time.sleep(0.3)
         form.take()
         self.input.click(*form.center(2), code=BTN_RIGHT)
         time.sleep(0.5)
-        self.assertFalse([e for e in form.take() if e.get("context_menu")])
+        self.assertFalse([e for e in form.take() if saw("context")(e)])
 
 
     def test_indicator_double_click_tip_and_menu(self):
@@ -295,15 +265,6 @@ class WithoutExtensionTest(unittest.TestCase):
             app.stop()
 
 
-def main():
-    """Skips (exit 77) without GNOME Shell and its company, which only
-    scripts/install-deps.sh --gnome installs."""
-    missing = [tool for tool in ("gnome-shell", "pipewire", "dbus-daemon", "gsettings") if not shutil.which(tool)]
-    if missing or not os.environ.get("TAPFILL"):
-        print("skipped: missing " + ", ".join(missing or ["TAPFILL"]))
-        sys.exit(SKIP_CODE)
-    unittest.main(verbosity=2)
-
-
 if __name__ == "__main__":
-    main()
+    # GNOME Shell and its company come only with scripts/install-deps.sh --gnome.
+    support.main(["gnome-shell", "pipewire", "dbus-daemon", "gsettings"])
