@@ -1,5 +1,5 @@
-// Every orderly stop leaves the running flag at "0" and removes the tray
-// icon. Nothing is saved here: only SAVE writes the data files.
+// Every orderly stop gives the user's clipboard content back, leaves the
+// running flag at "0" and removes the tray icon. Nothing is saved here: only SAVE writes the data files.
 
 #include "app/Application.h"
 
@@ -17,6 +17,8 @@ namespace tapfill {
 
 void Application::leaveNoTrace()
 {
+    if (engine)
+        engine->giveClipboardBackNow(); // a field never outlives Tapfill
     platform_.settings->saveSetting(RunningFlagApplication, RunningFlagSection, RunningFlagKey, "0");
     trayIcon->remove();
 }

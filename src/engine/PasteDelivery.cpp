@@ -23,7 +23,8 @@
 // twice.
 //
 // The user's own clipboard content is kept from the click on and given back
-// once the delivery has ended, with or without the paste (unless
+// once the delivery has ended and the program has long stopped reading the
+// field, with or without the paste (unless
 // programs.conf says restoreClipboard = false). Keeping it is bounded in
 // time by the clipboard, so the delivery never waits long.
 
@@ -102,8 +103,12 @@ void PasteEngine::onTextRead(const platform::ClipboardRead& read)
     // for the field before the key sender has heard its keys are in.
     if (!pasteSettling_.watching())
         return;
+    const bool wentOn = pasteSettling_.wentOn();
     pasteSettling_.onRead(clock(), read);
-    scheduleSettleCheck();
+    if (!wentOn)
+        scheduleSettleCheck();
+    else if (lateGiveBackTimer->isActive())
+        giveClipboardBackWhenQuiet(); // still reading: the field stays longer
 }
 
 void PasteEngine::scheduleSettleCheck()
@@ -116,6 +121,8 @@ void PasteEngine::scheduleSettleCheck()
 
 void PasteEngine::checkPaste()
 {
+    if (pasteSettling_.wentOn())
+        return; // gone on already
     switch (pasteSettling_.state(clock())) {
     case PasteSettling::State::Idle:
         return;
@@ -123,7 +130,7 @@ void PasteEngine::checkPaste()
         scheduleSettleCheck();
         return;
     case PasteSettling::State::Done:
-        pasteSettling_.stop();
+        pasteSettling_.goOn();
         afterPaste();
         return;
     case PasteSettling::State::NotTaken: {
@@ -145,8 +152,30 @@ void PasteEngine::checkPaste()
 
 void PasteEngine::giveBackLate()
 {
-    if (!delivering_)
+    if (delivering_)
+        return; // the next delivery gives it back
+    pasteSettling_.stop();
+    giveClipboardBack();
+}
+
+void PasteEngine::giveClipboardBackNow()
+{
+    deliveryTimer->stop();
+    lateGiveBackTimer->stop();
+    pasteSettling_.stop();
+    delivering_ = false;
+    giveClipboardBack();
+}
+
+void PasteEngine::giveClipboardBackWhenQuiet()
+{
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(pasteSettling_.clipboardFreeAt() - clock());
+    if (!keepingClipboard_ || !pasteSettling_.wentOn() || left.count() <= 0) {
+        pasteSettling_.stop();
         giveClipboardBack();
+        return;
+    }
+    lateGiveBackTimer->start(static_cast<int>(left.count()));
 }
 
 void PasteEngine::stopDelivery(const std::string& reason)
@@ -234,7 +263,7 @@ void PasteEngine::sendIf(bool wanted, const char* keys, std::function<void()> ne
             return;
         }
         delivering_ = false; // the paste is in; what failed after it is not repeated
-        giveClipboardBack();
+        giveClipboardBackWhenQuiet();
         if (!result.reason.empty())
             deliveryStopped.notify(result.reason);
     });
@@ -251,7 +280,7 @@ void PasteEngine::finishDelivery()
     delivering_ = false;
     // Last, so that whoever sees the user's content back knows the
     // delivery has ended.
-    giveClipboardBack();
+    giveClipboardBackWhenQuiet();
 }
 
 bool PasteEngine::copySelectedField()

@@ -73,8 +73,11 @@ public:
     void resumeClickAcceptance();
     /// The settle timer's tick: whether the program is done taking the paste.
     void checkPaste();
-    /// The late give-back's tick, after a paste no one asked for.
+    /// The late give-back's tick: the field has stayed long enough.
     void giveBackLate();
+    /// Tapfill is ending: no more deliveries, and the user's clipboard
+    /// content back now, not when the last program has stopped reading.
+    void giveClipboardBackNow();
 
     /// The user's per-program settings: the paste keys of each program and
     /// the paste mode key. Applies from the next delivery on.
@@ -104,6 +107,7 @@ public:
     model::Signal<const std::string&> deliveryStopped;
 
 private:
+    void giveClipboardBackWhenQuiet();
     void retryDeliveryLater();
     void afterPaste();
     void sendIf(bool wanted, const char* keys, std::function<void()> next);

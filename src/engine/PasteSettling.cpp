@@ -21,10 +21,14 @@ void PasteSettling::keysIn(Clock::time_point at)
 
 void PasteSettling::onRead(Clock::time_point at, const platform::ClipboardRead& read)
 {
-    if (state_ != State::Waiting)
+    if (state_ == State::Idle || state_ == State::NotTaken)
         return;
     if (program_ != 0 && read.processId != program_)
         return; // another program: a clipboard manager, most likely
+    if (state_ == State::Done) {
+        lastRead_ = std::max(lastRead_, at); // still at the paste
+        return;
+    }
     if (state(at) != State::Waiting)
         return; // decided already, whether or not anyone has looked
     lastRead_ = anyRead_ ? std::max(lastRead_, at) : at;
@@ -41,6 +45,11 @@ PasteSettling::Clock::time_point PasteSettling::decidedAt() const
     const Clock::time_point quiet = anyRead_ ? lastRead_ + QuietAfterRead : keysIn_;
     const Clock::time_point end = taken_ ? quiet : std::max(keysIn_ + TakeWithin, quiet);
     return std::min(end, keysIn_ + Longest);
+}
+
+PasteSettling::Clock::time_point PasteSettling::clipboardFreeAt() const
+{
+    return std::min(lastRead_ + QuietBeforeChange, keysIn_ + Longest);
 }
 
 PasteSettling::State PasteSettling::state(Clock::time_point now) const

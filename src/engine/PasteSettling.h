@@ -18,6 +18,14 @@
 // inserts the wrong text, or drops the paste) and no key may follow (it
 // would overtake the text).
 //
+// Keys are safe once the reads have stopped: the program handles them after
+// the paste, in its own order. Changing the clipboard is not: Chromium reads
+// in its browser process and inserts in the page's, and on a busy machine
+// either may stall for more than 300 ms in the middle of a paste; a change
+// of the clipboard then drops the paste (the page is handed an empty text).
+// So the field stays on the clipboard until the program has been quiet for
+// much longer, and the user's content comes back only then.
+//
 // Reads by other processes, such as a clipboard manager's copy of each new
 // content, say nothing about the paste.
 
@@ -39,6 +47,8 @@ public:
     /// Quiet after the last read before the paste counts as done: beyond
     /// LibreOffice's 100 ms between its two reads even on a busy machine.
     static constexpr Ms QuietAfterRead{300};
+    /// Quiet after the last read before the clipboard may change.
+    static constexpr Ms QuietBeforeChange{1000};
     /// A program that never stops asking (one that watches the clipboard
     /// all the time) is done this long after its paste keys. A program
     /// that never asked still finds the field there until then: should it
@@ -62,6 +72,9 @@ public:
     void keysIn(Clock::time_point at);
     /// Stops watching.
     void stop() { state_ = State::Idle; }
+    /// Done, and Tapfill went on with the delivery; reads still come in
+    /// and put off clipboardFreeAt().
+    void goOn() { state_ = State::Done; }
     /// A read of Tapfill's text, at `at`.
     void onRead(Clock::time_point at, const platform::ClipboardRead& read);
     /// The state at `now`: Waiting turns into Done or NotTaken as time passes.
@@ -70,8 +83,11 @@ public:
     Clock::time_point decidedAt() const;
 
     bool watching() const { return state_ != State::Idle; }
+    bool wentOn() const { return state_ == State::Done; }
     /// When a field no one asked for may leave the clipboard.
     Clock::time_point longestWaitEnds() const { return keysIn_ + Longest; }
+    /// When a field that was taken may leave the clipboard.
+    Clock::time_point clipboardFreeAt() const;
     long program() const { return program_; }
 
 private:

@@ -47,6 +47,60 @@ TEST_F(ClipboardGiveBack, TheDeliveryWaitsForTheKeptContentAndGivesItBackAtItsEn
     EXPECT_EQ(log().back(), "giveBack") << "once the delivery has ended";
 }
 
+TEST_F(ClipboardGiveBack, TheFieldStaysUntilTheProgramHasLongStoppedReading)
+{
+    // A browser may stall for a while in the middle of its reads, or insert
+    // the text in another process after them; a change of the clipboard
+    // then would drop the paste. Tab may go on, the clipboard may not.
+    using namespace std::chrono_literals;
+    model.autoTab = true;
+    leftRelease();
+    engine.deliver();
+    fake.clipboard().reportRead();
+    now += engine::PasteSettling::QuietAfterRead;
+    engine.checkPaste();
+    EXPECT_EQ(fake.keys().typed, (std::vector<std::string>{"^{v}", "{TAB}"}));
+    EXPECT_FALSE(engine.delivering());
+    EXPECT_EQ(log().back(), "set:Ann");
+    EXPECT_TRUE(engine.lateGiveBackTimer->isActive());
+
+    now += 500ms; // the rest of the reads, after a stall
+    fake.clipboard().reportRead();
+    engine.checkPaste();
+    EXPECT_EQ(fake.keys().typed.size(), 2u) << "a late read sends nothing again";
+    EXPECT_EQ(static_cast<platform::fake::FakeTimerService::FakeTimer&>(*engine.lateGiveBackTimer).startedFor,
+              engine::PasteSettling::QuietBeforeChange.count())
+        << "the wait runs from the last read";
+    EXPECT_EQ(log().back(), "set:Ann");
+    now += engine::PasteSettling::QuietBeforeChange;
+    engine.giveBackLate();
+    EXPECT_EQ(log().back(), "giveBack");
+
+    // A click while the field is held: the user's content stays kept for
+    // it and comes back once, after its own paste.
+    leftRelease();
+    engine.deliver();
+    fake.clipboard().reportRead();
+    now += engine::PasteSettling::QuietAfterRead;
+    engine.checkPaste();
+    leftRelease();
+    EXPECT_EQ(givenBack(), 1);
+    engine.deliver();
+    pasteTaken();
+    EXPECT_EQ(givenBack(), 2);
+    EXPECT_EQ(std::count(log().begin(), log().end(), "keep"), 2);
+
+    // Tapfill ending while a field is held gives the content back at once.
+    leftRelease();
+    engine.deliver();
+    fake.clipboard().reportRead();
+    now += engine::PasteSettling::QuietAfterRead;
+    engine.checkPaste();
+    engine.giveClipboardBackNow();
+    EXPECT_EQ(givenBack(), 3);
+    EXPECT_FALSE(engine.lateGiveBackTimer->isActive());
+}
+
 TEST_F(ClipboardGiveBack, GivenBackOnceWhateverEndsTheDelivery)
 {
     // A paste the key sender refused, a delivery dropped after its retries,

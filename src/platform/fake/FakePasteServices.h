@@ -151,10 +151,16 @@ class FakeTimerService : public TimerService {
 public:
     class FakeTimer : public Timer {
     public:
-        void start(int) override { active = true; }
+        void start(int ms) override
+        {
+            active = true;
+            startedFor = ms;
+        }
         void stop() override { active = false; }
         bool isActive() const override { return active; }
         bool active = false;
+        int startedFor = -1; ///< the time it was last started for, in ms
+
     };
     std::unique_ptr<Timer> makeTimer(Kind, std::function<void()>) override { return std::make_unique<FakeTimer>(); }
 };

@@ -69,6 +69,7 @@ struct ClipboardOwner::Server {
     void sync();
     /// Tells the owner's user that `requestor` asked for Tapfill's text.
     void reportRead(xcb_window_t requestor, xcb_atom_t target, bool content);
+    void logRequest(xcb_window_t requestor, xcb_atom_t target, const char* what);
     /// The process behind `requestor`'s client, looked up once per client.
     long readerProcess(xcb_window_t requestor);
     /// Whether a request for the text comes from a copy begun before the

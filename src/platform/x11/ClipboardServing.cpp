@@ -51,22 +51,28 @@ void ClipboardOwner::Server::answer(const xcb_selection_request_event_t& request
                    reinterpret_cast<const char*>(&notify));
     if (servingText && request.selection == atoms.clipboard)
         reportRead(request.requestor, request.target, handedText);
+    else if (ours && serving == Serving::Kept && pasteLog().isDebugEnabled())
+        logRequest(request.requestor, request.target, notify.property != XCB_NONE ? " (the user's content)"
+                                                                                   : " (the user's content, refused)");
+}
+
+void ClipboardOwner::Server::logRequest(xcb_window_t requestor, xcb_atom_t target, const char* what)
+{
+    xcb_get_atom_name_reply_t* name =
+        xcb_get_atom_name_reply(connection, xcb_get_atom_name(connection, target), nullptr);
+    const QByteArray targetName =
+        name ? QByteArray(xcb_get_atom_name_name(name), xcb_get_atom_name_name_length(name)) : QByteArray("?");
+    std::free(name);
+    qCDebug(pasteLog, "%.1f ms: process %ld (window 0x%x) read %s%s", pasteLogNow(), readerProcess(requestor),
+            requestor, targetName.constData(), what);
 }
 
 void ClipboardOwner::Server::reportRead(xcb_window_t requestor, xcb_atom_t target, bool content)
 {
     sync(); // the answer is with the server before anyone hears of it
     const long process = readerProcess(requestor);
-    if (pasteLog().isDebugEnabled()) {
-        xcb_get_atom_name_reply_t* name =
-            xcb_get_atom_name_reply(connection, xcb_get_atom_name(connection, target), nullptr);
-        const QByteArray targetName = name ? QByteArray(xcb_get_atom_name_name(name),
-                                                        xcb_get_atom_name_name_length(name))
-                                           : QByteArray("?");
-        std::free(name);
-        qCDebug(pasteLog, "%.1f ms: process %ld (window 0x%x) read %s%s", pasteLogNow(), process, requestor,
-                targetName.constData(), content ? "" : " (no text)");
-    }
+    if (pasteLog().isDebugEnabled())
+        logRequest(requestor, target, content ? "" : " (no text)");
     owner.reportRead(ClipboardRead{process, content});
 }
 
