@@ -1,5 +1,6 @@
 #include "ui/main/MainWindow.h"
 
+#include "ui/layout/Texts.h"
 #include "ui/main/OneLine.h"
 #include "ui/main/WindowPosition.h"
 #include "ui/personal/PersonalDataWindow.h"
@@ -195,7 +196,7 @@ void MainWindow::describeMultiLineField(int index)
     const QString old = QString::fromStdString(model_.description(index));
     hide();
     const QString typed = onOneLine(platform_.dialogs->inputBox(
-        QStringLiteral("Enter a Description for this field."), QStringLiteral("ENTER INFORMATION"), old));
+        QString::fromLatin1(texts::DescriptionPrompt), QString::fromLatin1(texts::DescriptionTitle), old));
     model_.setDescription(index, (typed.isEmpty() ? old : typed).toStdString());
     show();
 }
