@@ -74,7 +74,9 @@ class WindowsProgram(unittest.TestCase):
             with open(os.path.join(folder, name), "wb") as f:
                 f.write(content)
         form = Win32Form(self.desktop)
-        tapfill = self.desktop.start("tapfill", ["wine", os.path.join(folder, "tapfill.exe")])
+        log = os.path.join(self.desktop.tmp, "paste-copy.err")
+        with open(log, "wb") as err:
+            tapfill = self.desktop.start("tapfill", ["wine", os.path.join(folder, "tapfill.exe")], stderr=err)
         self.addCleanup(self.stop, tapfill)
         wait_for(lambda: self.desktop.tray_icons(), timeout=30, what="Tapfill's icon in the tray")
         form.click("first")
@@ -111,6 +113,30 @@ class WindowsProgram(unittest.TestCase):
         for name, content in stored.items():
             with open(os.path.join(folder, name), "rb") as f:
                 self.assertEqual(f.read(), content, name)
+
+        # The personal data window: SAVE writes TF.dat, BACK brings the
+        # main window back, whose personal page pastes the text.
+        self.main_window_click(window, 120 + 2700 * 3 // 8, 300)  # the "PERS" page
+        self.main_window_click(window, 120 + 120 + 1200, 120 + 4320 + 187)  # CLICK HERE FOR DATA
+        personal = self.desktop.wait_window("DATA INPUT FORM")
+        self.main_window_click(personal, 120 + 2160 + 600, 120 + 360 + 142)
+        self.desktop.xdotool("type", "--delay", 30, "Ada")
+        self.main_window_click(personal, 120 + 4200 + 547, 120 + 4200 + 187)  # SAVE
+        wait_for(lambda: os.path.exists(os.path.join(folder, "TF.dat")), timeout=10, what="TF.dat")
+        with open(os.path.join(folder, "TF.dat"), "rb") as f:
+            self.assertEqual(f.read(), b"Ada\r\n" + b"\r\n" * 9)
+        self.main_window_click(personal, 120 + 5640 + 487, 120 + 4200 + 187)  # BACK
+        self.desktop.wait_window("Tapfill v3.0.5")
+        self.main_window_click(window, 120 + 480 + 120, 120 + 480 + 127)  # FIRST NAME
+        time.sleep(0.3)
+        form.click("refuses")  # a box that takes no paste: nothing more is typed
+        form.wait("paste refuses")
+        wait_for(lambda: b"the field was not pasted" in open(log, "rb").read(), timeout=10,
+                 what="the stopped delivery told")
+        form.click("first")
+        wait_for(lambda: form.text("first") == "Ada", timeout=10,
+                 what=lambda: f"the personal text; the form holds {form.text('first')!r}")
+        self.assertEqual(form.text("refuses"), "")
         self.stop(tapfill)
         self.assertEqual(tapfill.returncode, 0)
 

@@ -1,4 +1,4 @@
-// Tapfill on Windows: the tray icon and the paste engine, until EXIT.
+// Tapfill on Windows: the splash, then the tray, until EXIT.
 
 #include "app/CommandLine.h"
 #include "app/DataLocation.h"
@@ -7,6 +7,7 @@
 #include "platform/MsgBox.h"
 #include "platform/windows/Processes.h"
 #include "platform/windows/WindowsDialogs.h"
+#include "ui/win32/SplashWindow.h"
 #include "ui/layout/Version.h"
 
 #include <windows.h>
@@ -85,8 +86,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         return fail(error, 1);
     const auto platform = tapfill::platform::windows::makeWindowsPlatform();
     tapfill::windows::WindowsApplication application(*platform, dataDir);
-    if (!application.start())
-        return 0;
+    tapfill::ui::win32::SplashWindow splash;
+    splash.onFinished = [&application] {
+        if (!application.start())
+            PostQuitMessage(0); // no second copy after all
+    };
+    ShowWindow(splash.window(), SW_SHOW);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Tab and the arrow keys walk the main window's controls.

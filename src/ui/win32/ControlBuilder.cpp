@@ -30,6 +30,10 @@ LRESULT CALLBACK containerProcedure(HWND window, UINT message, WPARAM wParam, LP
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
         return SendMessageW(GetAncestor(window, GA_ROOT), message, wParam, lParam);
+    case WM_LBUTTONDOWN: // a click on the frame's own surface, told as a button's
+        SendMessageW(GetAncestor(window, GA_ROOT), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(window));
+        return 0;
     case WM_ERASEBKGND: {
         auto* built = reinterpret_cast<BuiltControls*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         HBRUSH brush = built ? built->colour(window, reinterpret_cast<HDC>(wParam)) : nullptr;
@@ -115,6 +119,35 @@ HFONT makeFont(const layout::Font& font, HWND window)
                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
 }
 
+/// The size of `text` in `font`, on one line or broken at `width`.
+SIZE captionSize(HWND control, HFONT font, const std::string& text, int width)
+{
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT area{0, 0, width, 0};
+    std::wstring wide = widened(text);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area,
+              DT_CALCRECT | DT_NOPREFIX | (width > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return {area.right - area.left, area.bottom - area.top};
+}
+
+/// A label as large as its caption, keeping the edge the description fixes;
+/// a label that breaks lines grows downwards when its face needs more room.
+void fitCaption(HWND label, HFONT font, const layout::Control& control, int left, int top, int width, int height)
+{
+    if (control.sizedToCaption) {
+        const SIZE size = captionSize(label, font, control.caption, 0);
+        const int x = control.align == layout::Align::MiddleRight ? left + width - size.cx : left;
+        MoveWindow(label, x, top, size.cx, size.cy, FALSE);
+    } else if (control.wordWrap) {
+        const SIZE size = captionSize(label, font, control.caption, width);
+        if (size.cy > height)
+            MoveWindow(label, left, top, width, size.cy, FALSE);
+    }
+}
+
 } // namespace
 
 BuiltControls::~BuiltControls()
@@ -161,10 +194,10 @@ std::string BuiltControls::nameOf(HWND control) const
     return found == names_.end() ? std::string() : found->second;
 }
 
-HBRUSH BuiltControls::colour(HWND control, HDC dc) const
+HBRUSH BuiltControls::colour(HWND control, HDC dc, bool inherit) const
 {
     // A control without colours of its own takes its container's background.
-    for (HWND window = control; window; window = GetParent(window)) {
+    for (HWND window = control; window && (window == control || inherit); window = GetParent(window)) {
         const auto found = looks_.find(window);
         if (found == looks_.end())
             continue;
@@ -256,6 +289,9 @@ void buildControls(const layout::WindowLayout& layout, HWND window, BuiltControl
             built.fonts_.push_back(font);
         }
         SendMessageW(made_window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (control.kind == Kind::Label)
+            fitCaption(made_window, font, control, px(place.left) - offsetLeft, px(place.top) - offsetTop,
+                       px(place.width), px(place.height));
         BuiltControls::Look& look = built.looks_[made_window];
         if (control.textColour)
             look.text = colourRef(*control.textColour);

@@ -35,8 +35,9 @@ public:
     std::string nameOf(HWND control) const;
 
     /// Colours for WM_CTLCOLOR*: the brush for `control`'s background, with
-    /// `dc` set up for its text; null for the system's own.
-    HBRUSH colour(HWND control, HDC dc) const;
+    /// `dc` set up for its text; null for the system's own. Without
+    /// `inherit` (edit boxes) only a background of the control's own counts.
+    HBRUSH colour(HWND control, HDC dc, bool inherit = true) const;
 
 private:
     friend void buildControls(const layout::WindowLayout&, HWND, BuiltControls&);

@@ -5,8 +5,6 @@
 #include "platform/windows/WindowsTrayIcon.h"
 #include "ui/layout/Texts.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -16,8 +14,6 @@ using layout::indexedName;
 using model::FieldSet;
 
 namespace {
-
-constexpr wchar_t WindowClass[] = L"TapfillMainWindow";
 
 /// Edit boxes break lines with CR LF; the model with LF.
 std::string withCrLf(const std::string& text)
@@ -48,23 +44,9 @@ int indexOf(const Array& controls, HWND control)
 } // namespace
 
 MainWindow::MainWindow(model::AppModel& model, engine::PasteEngine& engine, std::filesystem::path dataDir)
-    : model_(model), engine_(engine), dataDir_(std::move(dataDir))
+    : LayoutWindow(layout::mainWindowLayout()), model_(model), engine_(engine), dataDir_(std::move(dataDir)),
+      window_(window())
 {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = &MainWindow::procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = WindowClass;
-    RegisterClassW(&windowClass);
-    // A window of fixed size: minimise and close, but nothing to maximise.
-    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, WindowClass, L"", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 200, 200, nullptr, nullptr, windowClass.hInstance,
-                              nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    buildControls(layout::mainWindowLayout(), window_, built_);
     for (int i = 0; i < model::OneLineFieldCount; ++i) {
         oneLineButtons_[i] = built_.get(indexedName("O1", i));
         oneLineEdits_[i] = built_.get(indexedName("I", i));
@@ -89,8 +71,6 @@ MainWindow::MainWindow(model::AppModel& model, engine::PasteEngine& engine, std:
 MainWindow::~MainWindow()
 {
     connections_.clear();
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
 }
 
 void MainWindow::show()
@@ -307,43 +287,25 @@ void MainWindow::onCommand(HWND control, int code)
         engine_.suspend();
     else if (name == "Command5" && onExit)
         onExit();
-    else if (name == "C4" && onPersonalData)
-        onPersonalData();
+    else if (name == "C4")
+        openPersonalData();
 }
 
-LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
+void MainWindow::onClose()
 {
-    switch (message) {
-    case WM_COMMAND:
-        if (lParam)
-            onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-        return 0;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->code == TCN_SELCHANGE)
-            onPageChanged(built_.nameOf(header->hwndFrom));
-        return 0;
-    }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-        if (HBRUSH brush = built_.colour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
-            return reinterpret_cast<LRESULT>(brush);
-        break;
-    case WM_CLOSE:
-        if (onExit)
-            onExit(); // as when the system closes the main window
-        return 0;
-    default:
-        break;
-    }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    if (onExit)
+        onExit(); // as when the system closes the main window
 }
 
-LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void MainWindow::openPersonalData()
 {
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    // A new window at each opening starts from the model; the last one is
+    // done by now.
+    personal_ = std::make_unique<PersonalDataWindow>(model_, dataDir_);
+    personal_->onBack = [this] { show(); };
+    personal_->tell = tell;
+    ShowWindow(personal_->window(), SW_SHOW);
+    hide();
 }
 
 } // namespace tapfill::ui::win32

@@ -6,28 +6,28 @@
 
 #include "engine/PasteEngine.h"
 #include "model/AppModel.h"
-#include "ui/win32/ControlBuilder.h"
+#include "ui/win32/LayoutWindow.h"
+#include "ui/win32/PersonalDataWindow.h"
 
 #include <windows.h>
 
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace tapfill::ui::win32 {
 
-class MainWindow {
+class MainWindow : public LayoutWindow {
 public:
     MainWindow(model::AppModel& model, engine::PasteEngine& engine, std::filesystem::path dataDir);
-    ~MainWindow();
+    ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
     /// EXIT, and closing the window by other means.
     std::function<void()> onExit;
-    /// "CLICK HERE FOR DATA ": the personal data window instead of this one.
-    std::function<void()> onPersonalData;
     /// A message for the user.
     std::function<void(const std::string& text)> tell;
 
@@ -37,7 +37,6 @@ public:
     void hide();
     /// Puts the window into the topmost band without taking the focus.
     void bringToTop();
-    HWND window() const { return window_; }
 
     /// Puts every text and description of the model into the controls.
     void showModel();
@@ -47,12 +46,14 @@ public:
     void moveToTwips(double left, double top);
     /// SAVE: window position, one-line and multi-line fields, descriptions.
     void save();
+    /// "CLICK HERE FOR DATA ": the personal data window instead of this one.
+    void openPersonalData();
+    PersonalDataWindow* personalDataWindow() const { return personal_.get(); }
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void onCommand(HWND control, int code);
-    void onPageChanged(const std::string& strip);
+    void onCommand(HWND control, int code) override;
+    void onPageChanged(const std::string& strip) override;
+    void onClose() override;
     void describeMultiLineField(int index);
     void showSelection(model::FieldSet set, int index);
     void showText(model::FieldSet set, int index);
@@ -62,8 +63,8 @@ private:
     model::AppModel& model_;
     engine::PasteEngine& engine_;
     std::filesystem::path dataDir_;
-    HWND window_ = nullptr;
-    BuiltControls built_;
+    HWND window_;
+    std::unique_ptr<PersonalDataWindow> personal_;
     std::array<HWND, model::OneLineFieldCount> oneLineButtons_{}, oneLineEdits_{};
     std::array<HWND, model::PersonalFieldCount> personalButtons_{};
     std::array<HWND, model::MultiLineFieldCount> multiLineButtons_{}, multiLineEdits_{};
