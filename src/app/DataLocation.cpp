@@ -89,8 +89,10 @@ bool writableFolder(const fs::path& folder)
 bool isInstalledCopy(const fs::path& programFolder, const fs::path& installedBinDir)
 {
 #ifdef _WIN32
-    if (!writableFolder(programFolder))
-        return true;
+    // The installer puts the program where its user may write, and its
+    // uninstaller beside it: such a copy is installed all the same.
+    std::error_code ec;
+    return !writableFolder(programFolder) || fs::exists(programFolder / "Uninstall.exe", ec);
 #else
     if (::access(programFolder.c_str(), W_OK) != 0)
         return true;

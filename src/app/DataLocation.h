@@ -4,7 +4,8 @@
 // A copy run from a folder it may write to (a build folder, an unpacked
 // copy) keeps them beside the program. An installed copy keeps them in the
 // user's data folder, $XDG_DATA_HOME/tapfill or ~/.local/share/tapfill
-// (on Windows %APPDATA%\Tapfill, where every program keeps its own). A
+// (on Windows %APPDATA%\Tapfill, where every program keeps its own; there
+// a copy with the installer's Uninstall.exe beside it is installed). A
 // copy counts as installed when its folder is not writable, or when it lives
 // in the folder the build was configured to install programs into: root may
 // write to /usr/bin, yet /usr/bin/tapfill is still an installed copy.

@@ -20,6 +20,7 @@ TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "wine", "wineserver
 FIELD = "alpha \u00fc\u20ac"
 FLAG_KEY = "HKCU\\Software\\VB and VBA Program Settings\\lockfiles\\startit"
 RUN_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+UNINSTALL_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tapfill"
 
 
 class WindowsProgram(unittest.TestCase):
@@ -145,6 +146,25 @@ class WindowsProgram(unittest.TestCase):
         if tapfill.poll() is None:
             self.desktop.wine_run(["taskkill", "/im", "tapfill.exe"], check=False)
             tapfill.wait(timeout=30)
+
+    def test_the_installer_installs_for_the_user_and_uninstalls_silently(self):
+        setup = os.environ.get("TAPFILL_SETUP", "")
+        if not os.path.isfile(setup):
+            self.skipTest("TAPFILL_SETUP names no installer")
+        self.desktop.wine_run([setup, "/S"], timeout=120)
+        location = self.registry_value(UNINSTALL_KEY, "InstallLocation")
+        self.assertTrue(location and location.endswith("\\AppData\\Local\\Programs\\Tapfill"), location)
+        folder = self.desktop.run(["winepath", "-u", location]).strip()
+        self.assertTrue(os.path.isfile(os.path.join(folder, "tapfill.exe")))
+        # Beside its uninstaller it is an installed copy, though its folder is the user's.
+        self.assertRegex(self.desktop.wine_run([location + "\\tapfill.exe", "--help"]),
+                         r"Data folder: .*\\AppData\\Roaming\\Tapfill\n")
+        self.assertEqual(self.registry_value(UNINSTALL_KEY, "QuietUninstallString"),
+                         f'"{location}\\Uninstall.exe" /S')
+
+        self.desktop.wine_run([location + "\\Uninstall.exe", "/S"], timeout=120)
+        wait_for(lambda: not os.path.exists(folder), timeout=30, what="the program folder gone")
+        self.assertIsNone(self.registry_value(UNINSTALL_KEY, "DisplayName"))
 
     def test_the_command_line_and_the_data_folder(self):
         self.assertTrue(self.tapfill("--version").startswith("Tapfill 3.0.5\n"))
