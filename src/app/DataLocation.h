@@ -35,7 +35,9 @@ struct DataLocationInputs {
     std::filesystem::path installedBinDir; ///< where the build installs programs
     std::optional<std::string> xdgDataHome;
     std::optional<std::string> home;
-    std::filesystem::path appData; ///< Windows: %APPDATA%, empty if unset
+#ifdef _WIN32
+    std::filesystem::path appData; ///< %APPDATA%, empty if unset
+#endif
 };
 
 /// Whether the program in `programFolder` is an installed copy.

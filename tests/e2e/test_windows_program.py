@@ -1,7 +1,8 @@
 """The real tapfill.exe under Wine, driven by xdotool: its command line,
 the data folder it chooses, the running flag in the registry, the tray
 icon, F12 switching paste mode with right clicks kept from the Win32 form
-meanwhile, the two-copies warning and the orderly stop; clicks into the
+meanwhile, the two-copies warning, programs.conf read again when edited,
+and the orderly stop; clicks into the
 form paste the selected field once, with Auto Tab and Advance, and SAVE
 writes back byte for byte what it read."""
 
@@ -52,6 +53,21 @@ class WindowsProgram(unittest.TestCase):
             if len(words) == 3 and words[0] == name:
                 return words[2].strip()
         return None
+
+    def answer(self, title, key):
+        """Presses `key` in the message box of that title once it has the focus."""
+        box = self.desktop.wait_window(title, timeout=30)
+
+        def focused():
+            if self.desktop.xdotool("getactivewindow", check=False).strip() == str(box):
+                return True
+            # A box of a program in the background waits for the user's click.
+            self.desktop.xdotool("windowactivate", box, check=False)
+            return False
+        wait_for(focused, timeout=10, interval=0.5, what=f"{title!r} to have the focus")
+        time.sleep(0.2)  # Wine gives the button the focus after the window
+        self.desktop.xdotool("key", key)
+        wait_for(lambda: not self.desktop.find_windows(title), timeout=10, what=f"{title!r} gone")
 
     def main_window_click(self, window, left, top):
         """A click at a place given in twips in the main window (96 dpi)."""
@@ -208,14 +224,19 @@ class WindowsProgram(unittest.TestCase):
         form.wait("rbutton third")
 
         second = self.desktop.start("second tapfill", ["wine", self.exe])
-        warning = self.desktop.wait_window("Tapfill Two copy Warning", timeout=30)
-        wait_for(lambda: self.desktop.xdotool("getactivewindow", check=False).strip() == str(warning),
-                 timeout=10, what="the warning to have the focus")
-        time.sleep(0.2)  # Wine gives the button the focus after the window
-        self.desktop.xdotool("key", "Return")  # the default answer: No
+        self.answer("Tapfill Two copy Warning", "Return")  # the default answer: No
         self.assertEqual(second.wait(timeout=30), 0)
         self.assertIsNone(first.poll(), "the first copy runs on")
         self.assertEqual(self.registry_value(FLAG_KEY, "FL1"), "1")
+
+        # An edit of programs.conf counts at once; what it cannot use is told.
+        appdata = self.desktop.wine_run(["cmd", "/c", "echo", "%APPDATA%"]).strip()
+        config = os.path.join(self.desktop.run(["winepath", "-u", appdata]).strip(), "Tapfill", "programs.conf")
+        os.makedirs(os.path.dirname(config), exist_ok=True)
+        self.addCleanup(os.remove, config)
+        with open(config, "w") as f:
+            f.write("[putty.exe]\nsend = ctrl+v\n")
+        self.answer("^Tapfill$", "Return")
 
         self.desktop.wine_run(["taskkill", "/im", "tapfill.exe"], check=False)
         self.assertEqual(first.wait(timeout=30), 0)

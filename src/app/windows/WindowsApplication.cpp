@@ -1,7 +1,6 @@
 #include "app/windows/WindowsApplication.h"
 
 #include "app/RunningFlag.h"
-#include "config/ProgramsConfig.h"
 #include "model/ModelFiles.h"
 #include "platform/windows/HiddenWindow.h"
 #include "platform/windows/WindowsDialogs.h"
@@ -28,6 +27,9 @@ WindowsApplication::WindowsApplication(platform::windows::WindowsPlatform& platf
         // A balloon takes no focus from the form the user is filling.
         platform_.tray.showMessage(ApplicationTitle, texts::NotPastedPrefix + reason + '.');
     });
+    programsConfig_ = std::make_unique<ProgramsConfigWatch>(
+        config::programsConfigPath(), [this](const config::ProgramsConfig& config) { engine->setProgramsConfig(config); },
+        [this](const std::string& text) { tell(text); });
     sessionWindow_ = platform::windows::createHiddenWindow(L"TapfillSession", &sessionProcedure, this,
                                                            platform::windows::HiddenKind::TopLevel);
 }
@@ -55,7 +57,7 @@ bool WindowsApplication::start()
     model.setPasteMode(false);
     tray_->show();
     loadDataFiles();
-    loadProgramsConfig();
+    programsConfig_->reload();
     // Without a tray the icon cannot be double-clicked, and the program
     // would be out of reach: show the window instead.
     if (!platform_.tray.available())
@@ -88,16 +90,25 @@ void WindowsApplication::tell(const std::string& text)
                                   platform::MsgBox::OkOnly + platform::MsgBox::Exclamation);
 }
 
-void WindowsApplication::loadProgramsConfig()
+int WindowsApplication::run()
 {
-    const std::filesystem::path path = config::programsConfigPath();
-    std::vector<config::ConfigProblem> problems;
-    engine->setProgramsConfig(config::loadProgramsConfig(path, problems));
-    if (problems.empty())
-        return;
-    const std::string message = config::describeProblems(path, problems);
-    std::fprintf(stderr, "tapfill: %s\n", message.c_str());
-    tell(message);
+    MSG message;
+    for (;;) {
+        HANDLE changed = programsConfig_->changed();
+        const DWORD woken = MsgWaitForMultipleObjectsEx(changed ? 1 : 0, &changed, INFINITE, QS_ALLINPUT,
+                                                        MWMO_INPUTAVAILABLE);
+        if (changed && woken == WAIT_OBJECT_0)
+            programsConfig_->reload();
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT)
+                return static_cast<int>(message.wParam);
+            // Tab and the arrow keys walk the main window's controls.
+            if (IsDialogMessageW(mainWindow->window(), &message))
+                continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
 }
 
 LRESULT CALLBACK WindowsApplication::sessionProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

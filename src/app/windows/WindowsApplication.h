@@ -3,6 +3,7 @@
 // icon over the Win32 services, with the start-up sequence and the orderly
 // stops. Its windows come from the shared descriptions.
 
+#include "app/windows/ProgramsConfigWatch.h"
 #include "app/windows/RunningCopyMutex.h"
 #include "app/windows/TrayView.h"
 #include "engine/PasteEngine.h"
@@ -32,6 +33,9 @@ public:
     /// message loop ended. Nothing is saved.
     void exit();
 
+    /// Runs the window messages and the reloads of programs.conf until EXIT.
+    int run();
+
     model::AppModel model;
     std::unique_ptr<engine::PasteEngine> engine;
     std::unique_ptr<ui::win32::MainWindow> mainWindow;
@@ -40,13 +44,13 @@ private:
     static LRESULT CALLBACK sessionProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     /// A message for the user that needs no answer.
     void tell(const std::string& text);
-    void loadProgramsConfig();
     void loadDataFiles();
 
     platform::windows::WindowsPlatform& platform_;
     std::filesystem::path dataDir_;
     RunningCopyMutex copyMutex_;
     std::unique_ptr<TrayView> tray_;
+    std::unique_ptr<ProgramsConfigWatch> programsConfig_;
     /// A hidden top-level window: it hears the session's end and requests to close.
     HWND sessionWindow_ = nullptr;
     bool started_ = false;

@@ -92,13 +92,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
             PostQuitMessage(0); // no second copy after all
     };
     ShowWindow(splash.window(), SW_SHOW);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab and the arrow keys walk the main window's controls.
-        if (IsDialogMessageW(application.mainWindow->window(), &message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return 0;
+    return application.run();
 }
