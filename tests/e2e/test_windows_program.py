@@ -24,6 +24,11 @@ RUN_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
 UNINSTALL_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tapfill"
 
 
+def contents(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
 class WindowsProgram(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -54,8 +59,9 @@ class WindowsProgram(unittest.TestCase):
                 return words[2].strip()
         return None
 
-    def answer(self, title, key):
-        """Presses `key` in the message box of that title once it has the focus."""
+    def answer(self, title, key=None, text=None):
+        """Types `text` and Return, or presses `key`, in the box of that
+        title once it has the focus."""
         box = self.desktop.wait_window(title, timeout=30)
 
         def focused():
@@ -66,7 +72,9 @@ class WindowsProgram(unittest.TestCase):
             return False
         wait_for(focused, timeout=10, interval=0.5, what=f"{title!r} to have the focus")
         time.sleep(0.2)  # Wine gives the button the focus after the window
-        self.desktop.xdotool("key", key)
+        if text is not None:
+            self.desktop.xdotool("type", "--delay", 30, text)
+        self.desktop.xdotool("key", key or "Return")
         wait_for(lambda: not self.desktop.find_windows(title), timeout=10, what=f"{title!r} gone")
 
     def main_window_click(self, window, left, top):
@@ -128,8 +136,7 @@ class WindowsProgram(unittest.TestCase):
         self.main_window_click(window, 120 + 307, 5040 + 187)  # SAVE
         wait_for(lambda: os.path.exists(os.path.join(folder, "MLT12.DAT")), timeout=10, what="SAVE")
         for name, content in stored.items():
-            with open(os.path.join(folder, name), "rb") as f:
-                self.assertEqual(f.read(), content, name)
+            self.assertEqual(contents(os.path.join(folder, name)), content, name)
 
         # The personal data window: SAVE writes TF.dat, BACK brings the
         # main window back, whose personal page pastes the text.
@@ -140,22 +147,35 @@ class WindowsProgram(unittest.TestCase):
         self.desktop.xdotool("type", "--delay", 30, "Ada")
         self.main_window_click(personal, 120 + 4200 + 547, 120 + 4200 + 187)  # SAVE
         wait_for(lambda: os.path.exists(os.path.join(folder, "TF.dat")), timeout=10, what="TF.dat")
-        with open(os.path.join(folder, "TF.dat"), "rb") as f:
-            self.assertEqual(f.read(), b"Ada\r\n" + b"\r\n" * 9)
+        self.assertEqual(contents(os.path.join(folder, "TF.dat")), b"Ada\r\n" + b"\r\n" * 9)
         self.main_window_click(personal, 120 + 5640 + 487, 120 + 4200 + 187)  # BACK
         self.desktop.wait_window("Tapfill v3.0.5")
         self.main_window_click(window, 120 + 480 + 120, 120 + 480 + 127)  # FIRST NAME
         time.sleep(0.3)
         form.click("refuses")  # a box that takes no paste: nothing more is typed
         form.wait("paste refuses")
-        wait_for(lambda: b"the field was not pasted" in open(log, "rb").read(), timeout=10,
+        wait_for(lambda: b"the field was not pasted" in contents(log), timeout=10,
                  what="the stopped delivery told")
         form.click("first")
         wait_for(lambda: form.text("first") == "Ada", timeout=10,
                  what=lambda: f"the personal text; the form holds {form.text('first')!r}")
         self.assertEqual(form.text("refuses"), "")
-        self.stop(tapfill)
-        self.assertEqual(tapfill.returncode, 0)
+
+        # A double click on a multi-line field's button asks for its description.
+        self.main_window_click(window, 120 + 2700 * 5 // 8, 300)  # the "MULTI" page
+        x, y, _, _ = self.desktop.geometry(window)
+        self.desktop.xdotool("mousemove", x + (240 + 600) // 15, y + (840 + 127) // 15,
+                             "click", "--repeat", 2, "--delay", 80, 1)
+        self.answer("ENTER INFORMATION", text="Memo")
+        self.desktop.wait_window("Tapfill v3.0.5")
+        self.main_window_click(window, 120 + 307, 5040 + 187)  # SAVE
+        caption = os.path.join(folder, "CAPTION.dat")
+        wait_for(lambda: contents(caption).startswith(b"Memo\r\nx\r\n"), timeout=10,
+                 what="the description saved")
+
+        self.main_window_click(window, 2040 + 367, 6240 + 187)  # EXIT
+        self.assertEqual(tapfill.wait(timeout=30), 0)
+        self.assertEqual(self.registry_value(FLAG_KEY, "FL1"), "0")
 
     def stop(self, tapfill):
         """The orderly stop: WM_CLOSE to Tapfill's windows."""
