@@ -4,6 +4,7 @@
 #include "platform/windows/WindowsDialogs.h"
 #include "platform/windows/WindowsTrayIcon.h"
 #include "ui/layout/Texts.h"
+#include "ui/layout/WindowPosition.h"
 
 #include <algorithm>
 #include <cmath>
@@ -183,18 +184,22 @@ void MainWindow::moveToTwips(double left, double top)
     const LONG width = frame.right - frame.left, height = frame.bottom - frame.top;
     const LONG x = std::lround(std::clamp(left, -Limit, Limit) * dpi / 1440.0);
     const LONG y = std::lround(std::clamp(top, -Limit, Limit) * dpi / 1440.0);
-    // The title bar must be on a monitor to be grabbed; else the window
-    // goes fully inside the nearest one.
-    RECT titleBar{x, y, x + width, y + GetSystemMetrics(SM_CYCAPTION)};
-    POINT at{x, y};
-    if (!MonitorFromRect(&titleBar, MONITOR_DEFAULTTONULL)) {
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromRect(&titleBar, MONITOR_DEFAULTTONEAREST), &monitor);
-        const RECT& work = monitor.rcWork;
-        at.x = std::max(work.left, std::min(x, work.right - width));
-        at.y = std::max(work.top, std::min(y, work.bottom - height));
-    }
+    std::vector<PixelRect> monitors;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM list) -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (GetMonitorInfoW(monitor, &info)) {
+                const RECT& work = info.rcWork;
+                reinterpret_cast<std::vector<PixelRect>*>(list)->push_back(
+                    {work.left, work.top, work.right - work.left, work.bottom - work.top});
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&monitors));
+    const PixelPoint at = reachableFramePosition(
+        {static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height)}, monitors);
     SetWindowPos(window_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
