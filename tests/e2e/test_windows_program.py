@@ -2,13 +2,12 @@
 the data folder it chooses, the running flag in the registry, the tray
 icon, F12 switching paste mode with right clicks kept from the Win32 form
 meanwhile, the two-copies warning, programs.conf read again when edited,
-and the orderly stop; clicks into the
-form paste the selected field once, with Auto Tab and Advance, and SAVE
-writes back byte for byte what it read."""
+and the orderly stop; clicks into the form paste the selected field once,
+with Auto Tab and Advance, the user's clipboard given back; SAVE writes
+back byte for byte what it read."""
 
 import os
 import shutil
-import subprocess
 import time
 import unittest
 
@@ -114,11 +113,16 @@ class WindowsProgram(unittest.TestCase):
         self.main_window_click(window, 120 + 2700 // 8, 300)  # the "1 LINE" page
         self.main_window_click(window, 1080 + 427, 6240 + 187)  # PASTE
 
+        probe = program("WINDOWS_PROBE")
+        self.desktop.wine_run([probe, "copy", "user's text", "00ff10"])
+        before = self.desktop.wine_run([probe, "dump"])
         form.click("second")
         wait_for(lambda: form.text("second") == FIELD, timeout=10,
                  what=lambda: f"the field in the form; it holds {form.text('second')!r}")
         time.sleep(1)
         self.assertEqual(form.count("paste second"), 1)
+        self.assertIn("Tapfill Test Bytes 00ff10", before)
+        self.assertEqual(self.desktop.wine_run([probe, "dump"]), before, "the user's clipboard is back")
 
         self.main_window_click(window, 120 + 2700 * 7 // 8, 300)  # the "OPT." page
         self.main_window_click(window, 120 + 360 + 120, 120 + 1920 + 127)  # Auto Tab

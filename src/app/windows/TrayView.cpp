@@ -9,7 +9,7 @@
 namespace tapfill::windows {
 namespace {
 
-enum MenuItem : UINT { PasteModeItem = 1, AutostartItem, ExitItem };
+enum MenuItem : UINT { ShowWindowItem = 1, PasteModeItem, AutostartItem, ExitItem };
 
 HICON trayIcon(int id)
 {
@@ -57,6 +57,7 @@ void TrayView::openMenu()
 {
     using platform::windows::widened;
     HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, ShowWindowItem, widened(texts::ShowWindowItem).c_str());
     AppendMenuW(menu, MF_STRING | (model_.pasteMode() ? MF_CHECKED : 0), PasteModeItem,
                 widened(texts::PasteModeItem).c_str());
     const bool autostart = autostartEnabled();
@@ -73,6 +74,9 @@ void TrayView::openMenu()
     PostMessageW(tray_.window(), WM_NULL, 0, 0);
     DestroyMenu(menu);
     switch (chosen) {
+    case ShowWindowItem:
+        commands_.showWindow();
+        break;
     case PasteModeItem:
         engine_.togglePasteModeWithWindow(); // as a double click on the icon
         break;

@@ -1,7 +1,8 @@
 #pragma once
 // The tray icon on Windows: its picture and tool tip show whether paste
 // mode is on, its double click switches paste mode with the main window,
-// and its right click opens the menu (paste mode, start with Windows, exit).
+// and its right click opens the menu (the window, paste mode, start with
+// Windows, exit).
 
 #include "engine/PasteEngine.h"
 #include "model/AppModel.h"
@@ -15,6 +16,7 @@ namespace tapfill::windows {
 class TrayView {
 public:
     struct Commands {
+        std::function<void()> showWindow;
         std::function<void()> exit;
         /// A failure the user should hear of.
         std::function<void(const std::string&)> reportFailure;

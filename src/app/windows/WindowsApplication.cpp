@@ -19,6 +19,10 @@ WindowsApplication::WindowsApplication(platform::windows::WindowsPlatform& platf
     mainWindow->onExit = [this] { exit(); };
     mainWindow->tell = [this](const std::string& text) { tell(text); };
     TrayView::Commands commands;
+    commands.showWindow = [this] {
+        mainWindow->show();
+        SetForegroundWindow(mainWindow->window()); // chosen from the menu: the user wants it
+    };
     commands.exit = [this] { exit(); };
     commands.reportFailure = [this](const std::string& text) { tell(text); };
     tray_ = std::make_unique<TrayView>(model, *engine, platform_.tray, std::move(commands));
