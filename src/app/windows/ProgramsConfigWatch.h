@@ -7,7 +7,7 @@
 // The change notification is a handle the message loop waits on beside the
 // window messages; no thread of its own.
 
-#include "config/ProgramsConfig.h"
+#include "app/ProgramsConfigReading.h"
 
 #include <windows.h>
 
@@ -35,12 +35,11 @@ public:
 private:
     void watch();
 
-    std::filesystem::path path_;
+    ProgramsConfigReading reading_;
     std::function<void(const config::ProgramsConfig&)> apply_;
     std::function<void(const std::string&)> tell_;
     HANDLE change_ = nullptr;
     std::filesystem::path watched_;
-    std::string lastMessage_;
 };
 
 } // namespace tapfill::windows
