@@ -22,6 +22,8 @@ function(tapfill_windows_resources target description)
 endfunction()
 
 add_subdirectory(src)
+# The installer and the portable zip.
+add_subdirectory(packaging/windows)
 if(TAPFILL_BUILD_TESTS)
   enable_testing()
   add_subdirectory(tests/windows)

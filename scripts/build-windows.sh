@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds Tapfill for 64-bit Windows with MinGW-w64 into build-win/ (or
 # $WINDOWS_BUILD_DIR): one statically linked set of .exe files that need no DLL
-# beyond Windows' own. Installs the cross compiler, NSIS, GoogleTest's
+# beyond Windows' own, the installer (NSIS) and the portable zip, whose paths
+# are the last three lines it prints. Installs the cross compiler, NSIS, GoogleTest's
 # sources, and Wine with the desktop tools its tests use (Xvfb, openbox,
 # trayer, xdotool) with apt-get first, as root.
 # Arguments go to cmake's configure step.
@@ -29,3 +30,7 @@ fi
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake "$@" >/dev/null
 cmake --build "$build_dir" -j"$(( $(nproc) < 2 ? $(nproc) : 2 ))"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
+for made in tapfill.exe "Tapfill-$version-setup.exe" "Tapfill-$version-portable.zip"; do
+  realpath "$build_dir/$made"
+done

@@ -2,6 +2,7 @@
 // The running program: the model, the paste engine, the main window and the
 // tray icon, with the start-up sequence that loads them and the orderly stops.
 
+#include "app/RunningFlag.h"
 #include "model/AppModel.h"
 #include "platform/Platform.h"
 
@@ -26,11 +27,6 @@ class RunningCopyLock;
 }
 
 namespace tapfill {
-
-/// Where the running flag lives in the per-user settings.
-inline constexpr const char* RunningFlagApplication = "lockfiles";
-inline constexpr const char* RunningFlagSection = "startit";
-inline constexpr const char* RunningFlagKey = "FL1";
 
 class Application : public QObject {
     Q_OBJECT

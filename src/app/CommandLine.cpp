@@ -67,6 +67,22 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
 
 std::string helpText(const std::string& dataLocation)
 {
+#ifdef _WIN32
+    constexpr const char* autostart = "start Tapfill with Windows, or no longer, and exit";
+    constexpr const char* platformNotes =
+        "A copy run from a folder it may write to keeps its data files beside the\n"
+        "program; an installed copy keeps them in %APPDATA%\\Tapfill.\n\n";
+#else
+    constexpr const char* autostart = "start Tapfill with the desktop, or no longer, and exit";
+    constexpr const char* platformNotes =
+        "A copy run from a folder it may write to keeps its data files beside the\n"
+        "program; an installed copy keeps them in $XDG_DATA_HOME/tapfill\n"
+        "(~/.local/share/tapfill by default).\n"
+        "\n"
+        "On GNOME under Wayland Tapfill works through its GNOME Shell extension, which\n"
+        "the package installs; turn it on once (after logging in again) with\n"
+        "    gnome-extensions enable tapfill@tapfill.github.io\n\n";
+#endif
     return std::string("Usage: tapfill [--data-dir DIR]\n"
                        "       tapfill --autostart on|off\n"
                        "\n"
@@ -75,18 +91,12 @@ std::string helpText(const std::string& dataLocation)
                        "double-click the icon (or press F12) for paste mode and the main window.\n"
                        "\n"
                        "  --data-dir DIR       keep the data files in DIR\n"
-                       "  --autostart on|off   start Tapfill with the desktop, or no longer, and exit\n"
-                       "  --help               show this text\n"
-                       "  --version            show the version\n"
-                       "\n"
-                       "A copy run from a folder it may write to keeps its data files beside the\n"
-                       "program; an installed copy keeps them in $XDG_DATA_HOME/tapfill\n"
-                       "(~/.local/share/tapfill by default).\n"
-                       "\n"
-                       "On GNOME under Wayland Tapfill works through its GNOME Shell extension, which\n"
-                       "the package installs; turn it on once (after logging in again) with\n"
-                       "    gnome-extensions enable tapfill@tapfill.github.io\n\n")
-        + dataLocation;
+                       "  --autostart on|off   ")
+        + autostart + "\n"
+                      "  --help               show this text\n"
+                      "  --version            show the version\n"
+                      "\n"
+        + platformNotes + dataLocation;
 }
 
 std::string versionText()

@@ -3,7 +3,9 @@
 //
 // A copy run from a folder it may write to (a build folder, an unpacked
 // copy) keeps them beside the program. An installed copy keeps them in the
-// user's data folder, $XDG_DATA_HOME/tapfill or ~/.local/share/tapfill. A
+// user's data folder, $XDG_DATA_HOME/tapfill or ~/.local/share/tapfill
+// (on Windows %APPDATA%\Tapfill, where every program keeps its own; there
+// a copy with the installer's Uninstall.exe beside it is installed). A
 // copy counts as installed when its folder is not writable, or when it lives
 // in the folder the build was configured to install programs into: root may
 // write to /usr/bin, yet /usr/bin/tapfill is still an installed copy.
@@ -33,6 +35,9 @@ struct DataLocationInputs {
     std::filesystem::path installedBinDir; ///< where the build installs programs
     std::optional<std::string> xdgDataHome;
     std::optional<std::string> home;
+#ifdef _WIN32
+    std::filesystem::path appData; ///< %APPDATA%, empty if unset
+#endif
 };
 
 /// Whether the program in `programFolder` is an installed copy.
@@ -53,7 +58,10 @@ std::filesystem::path prepareDataFolder(const DataLocation& location, std::strin
 /// One line for --help: the folder this copy uses, and why.
 std::string describeDataLocation(const DataLocation& location);
 
-/// The running program's own path (/proc/self/exe), empty if unknown.
+/// A path for messages, in UTF-8 whatever the system's code page.
+std::string displayPath(const std::filesystem::path& path);
+
+/// The running program's own path, empty if unknown.
 std::filesystem::path runningProgramPath();
 
 /// An environment variable's value; nullopt when it is unset.

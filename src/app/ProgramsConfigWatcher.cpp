@@ -4,14 +4,13 @@
 
 #include <QTimer>
 
-#include <cstdio>
 
 namespace tapfill {
 
 ProgramsConfigWatcher::ProgramsConfigWatcher(std::filesystem::path path,
                                              std::function<void(const config::ProgramsConfig&)> apply,
                                              std::function<void(const QString&)> tell)
-    : path_(std::move(path)), apply_(std::move(apply)), tell_(std::move(tell))
+    : reading_(std::move(path)), apply_(std::move(apply)), tell_(std::move(tell))
 {
     // Editors save by writing a new file and renaming it over the old one:
     // the file's own watch then ends, and the folder's reports it.
@@ -21,7 +20,8 @@ ProgramsConfigWatcher::ProgramsConfigWatcher(std::filesystem::path path,
 
 void ProgramsConfigWatcher::watch()
 {
-    for (const auto& p : {path_, path_.parent_path(), path_.parent_path().parent_path()}) {
+    const std::filesystem::path& path = reading_.path();
+    for (const auto& p : {path, path.parent_path(), path.parent_path().parent_path()}) {
         const QString name = QString::fromStdString(p.string());
         if (std::filesystem::exists(p) && !watcher_.files().contains(name)
             && !watcher_.directories().contains(name))
@@ -32,18 +32,10 @@ void ProgramsConfigWatcher::watch()
 void ProgramsConfigWatcher::reload()
 {
     watch();
-    std::vector<config::ConfigProblem> problems;
-    const config::ProgramsConfig config = config::loadProgramsConfig(path_, problems);
-    apply_(config);
-    if (problems.empty()) {
-        lastMessage_.clear();
+    std::string message;
+    apply_(reading_.read(message));
+    if (message.empty())
         return;
-    }
-    const std::string message = config::describeProblems(path_, problems);
-    if (message == lastMessage_)
-        return; // told already; a save that fixed nothing says nothing new
-    lastMessage_ = message;
-    std::fprintf(stderr, "tapfill: %s\n", message.c_str());
     // Not from inside the watcher's signal: the message box waits for the user.
     QTimer::singleShot(0, this, [this, text = QString::fromStdString(message)] { tell_(text); });
 }

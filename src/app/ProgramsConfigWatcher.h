@@ -5,6 +5,8 @@
 // told to the user once, on stderr and in a message box, and the built-in
 // settings apply for it.
 
+#include "app/ProgramsConfigReading.h"
+
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
@@ -31,11 +33,10 @@ public:
 private:
     void watch();
 
-    std::filesystem::path path_;
+    ProgramsConfigReading reading_;
     std::function<void(const config::ProgramsConfig&)> apply_;
     std::function<void(const QString&)> tell_;
     QFileSystemWatcher watcher_;
-    std::string lastMessage_;
 };
 
 } // namespace tapfill

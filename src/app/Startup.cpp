@@ -10,6 +10,7 @@
 #include "config/ProgramsConfig.h"
 #include "engine/PasteEngine.h"
 #include "model/ModelFiles.h"
+#include "ui/layout/Texts.h"
 #include "ui/main/MainWindow.h"
 #include "ui/tray/NoticeWindow.h"
 #include "ui/tray/TrayIconView.h"
@@ -21,14 +22,6 @@
 
 namespace tapfill {
 
-namespace {
-constexpr const char* TwoCopiesText =
-    "Running two copies of Tapfill simultaneously will disrupt your system!!! (see Readme.txt)     "
-    "Do you want to continue ?";
-constexpr const char* TwoCopiesTitle = "Tapfill Two copy Warning";
-constexpr int TwoCopiesStyle =
-    platform::MsgBox::YesNo + platform::MsgBox::Critical + platform::MsgBox::DefaultButton2;
-} // namespace
 
 Application::Application(platform::Platform& platform, std::filesystem::path dataDir,
                          std::function<void(int)> endProcess)
@@ -60,7 +53,7 @@ Application::Application(platform::Platform& platform, std::filesystem::path dat
     deliveryStopped_ = engine->deliveryStopped.connect([this](const std::string& reason) {
         std::fprintf(stderr, "tapfill: the field was not pasted: %s\n", reason.c_str());
         const QString text =
-            QStringLiteral("The field was not pasted: ") + QString::fromStdString(reason) + QLatin1Char('.');
+            QString::fromLatin1(texts::NotPastedPrefix) + QString::fromStdString(reason) + QLatin1Char('.');
         // The user is clicking through another program's form: a message
         // box would take the focus from it and block Tapfill's window until
         // answered; a tray message, or without a tray the notice, does not.
@@ -115,8 +108,8 @@ bool Application::confirmSecondCopy()
     // The running flag is no test: a copy that was killed left it at "1".
     if (!copyLock_ || !copyLock_->anotherCopyRuns())
         return true;
-    return platform_.dialogs->messageBox(QString::fromLatin1(TwoCopiesText), QString::fromLatin1(TwoCopiesTitle),
-                                         TwoCopiesStyle) == platform::MsgBox::AnswerYes;
+    return platform_.dialogs->messageBox(QString::fromLatin1(texts::TwoCopiesText),
+                                         QString::fromLatin1(texts::TwoCopiesTitle), texts::TwoCopiesStyle) == platform::MsgBox::AnswerYes;
 }
 
 void Application::loadDataFiles()

@@ -1,20 +1,10 @@
 #pragma once
 
+#include "platform/MsgBox.h"
+
 #include <QString>
 
 namespace tapfill::platform {
-
-/// Message box styles and answers, numbered as the platform numbers them.
-namespace MsgBox {
-inline constexpr int OkOnly = 0;
-inline constexpr int YesNo = 4;
-inline constexpr int Critical = 16;
-inline constexpr int Exclamation = 48;
-inline constexpr int DefaultButton2 = 256;
-inline constexpr int AnswerOk = 1;
-inline constexpr int AnswerYes = 6;
-inline constexpr int AnswerNo = 7;
-} // namespace MsgBox
 
 /// Modal dialogs.
 class Dialogs {

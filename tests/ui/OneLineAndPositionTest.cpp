@@ -4,7 +4,7 @@
 #include "support/QtTestApp.h"
 
 #include "ui/main/OneLine.h"
-#include "ui/main/WindowPosition.h"
+#include "ui/layout/WindowPosition.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -34,10 +34,9 @@ TEST_F(OneLineBox, APastedLineBreakBecomesOneBlankAndTextFromFilesStaysAsItIs)
 
 TEST(WindowPosition, AReachableTitleBarKeepsThePlaceOtherwiseTheNearestScreenTakesTheWindow)
 {
-    const QList<QRect> screens{QRect(0, 0, 1280, 1024), QRect(1280, 0, 800, 600)};
-    const QSize window(200, 460);
-    // Asked for, and where the frame opens.
-    const std::pair<QPoint, QPoint> cases[] = {
+    const std::vector<ui::PixelRect> screens{{0, 0, 1280, 1024}, {1280, 0, 800, 600}};
+    // Asked for, and where a frame of 200 x 460 opens.
+    const std::pair<ui::PixelPoint, ui::PixelPoint> cases[] = {
         {{0, 0}, {0, 0}},             // the corner itself
         {{2, 2}, {2, 2}},
         {{-150, 300}, {-150, 300}},   // partly off the left edge: still grabbable
@@ -48,8 +47,8 @@ TEST(WindowPosition, AReachableTitleBarKeepsThePlaceOtherwiseTheNearestScreenTak
         {{-5000, 2000}, {0, 564}},
     };
     for (const auto& [asked, opens] : cases)
-        EXPECT_EQ(ui::reachableFramePosition(QRect(asked, window), screens), opens) << asked.x() << ',' << asked.y();
-    EXPECT_EQ(ui::reachableFramePosition(QRect(QPoint(9, 9), window), {}), QPoint(9, 9)) << "no screen known";
+        EXPECT_EQ(ui::reachableFramePosition({asked.x, asked.y, 200, 460}, screens), opens) << asked.x << ',' << asked.y;
+    EXPECT_EQ(ui::reachableFramePosition({9, 9, 200, 460}, {}), (ui::PixelPoint{9, 9})) << "no screen known";
 }
 
 } // namespace

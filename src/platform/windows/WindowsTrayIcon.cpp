@@ -110,6 +110,8 @@ LRESULT CALLBACK WindowsTrayIcon::procedure(HWND window, UINT message, WPARAM wP
             self->add();
         return 0;
     }
+    if (message == WM_CLOSE)
+        return 0; // the program closes in order through a window of its own, then removes the icon
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

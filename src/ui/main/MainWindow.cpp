@@ -1,7 +1,8 @@
 #include "ui/main/MainWindow.h"
 
+#include "ui/layout/Texts.h"
 #include "ui/main/OneLine.h"
-#include "ui/main/WindowPosition.h"
+#include "ui/layout/WindowPosition.h"
 #include "ui/personal/PersonalDataWindow.h"
 
 #include <QButtonGroup>
@@ -145,12 +146,19 @@ double MainWindow::topTwips() const
 }
 
 namespace {
-QList<QRect> availableScreens()
+PixelRect pixelRect(const QRect& rect)
 {
-    QList<QRect> screens;
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
+/// Where a frame of `size` opens when asked for `asked`, on the screens there are.
+QPoint reachablePosition(QPoint asked, QSize size)
+{
+    std::vector<PixelRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
-        screens.push_back(screen->availableGeometry());
-    return screens;
+        screens.push_back(pixelRect(screen->availableGeometry()));
+    const PixelPoint placed = reachableFramePosition(pixelRect(QRect(asked, size)), screens);
+    return {placed.x, placed.y};
 }
 } // namespace
 
@@ -164,7 +172,7 @@ void MainWindow::moveToTwips(double left, double top)
     askedPosition_ = QPoint(qRound(left * logicalDpiX() / 1440.0), qRound(top * logicalDpiY() / 1440.0));
     // For a window not yet shown, move() places the frame, whatever its
     // size turns out to be; once shown, Qt knows the frame and does the same.
-    const QPoint placed = reachableFramePosition(QRect(askedPosition_, frameGeometry().size()), availableScreens());
+    const QPoint placed = reachablePosition(askedPosition_, frameGeometry().size());
     keepFrameInside_ = placed != askedPosition_;
     move(placed);
 }
@@ -178,7 +186,7 @@ void MainWindow::moveEvent(QMoveEvent* event)
     if (!keepFrameInside_ || !isVisible() || frameGeometry() == geometry())
         return;
     keepFrameInside_ = false;
-    const QPoint placed = reachableFramePosition(QRect(askedPosition_, frameGeometry().size()), availableScreens());
+    const QPoint placed = reachablePosition(askedPosition_, frameGeometry().size());
     if (placed != frameGeometry().topLeft())
         move(placed);
 }
@@ -195,7 +203,7 @@ void MainWindow::describeMultiLineField(int index)
     const QString old = QString::fromStdString(model_.description(index));
     hide();
     const QString typed = onOneLine(platform_.dialogs->inputBox(
-        QStringLiteral("Enter a Description for this field."), QStringLiteral("ENTER INFORMATION"), old));
+        QString::fromLatin1(texts::DescriptionPrompt), QString::fromLatin1(texts::DescriptionTitle), old));
     model_.setDescription(index, (typed.isEmpty() ? old : typed).toStdString());
     show();
 }

@@ -1,5 +1,6 @@
 #include "ui/tray/TrayIconView.h"
 
+#include "ui/layout/Texts.h"
 #include "ui/main/Icons.h"
 
 namespace tapfill::ui {
@@ -17,7 +18,7 @@ TrayIconView::TrayIconView(model::AppModel& model, engine::PasteEngine& engine, 
 void TrayIconView::show()
 {
     const bool active = model_.pasteMode();
-    tray_.show(active ? activeIcon() : idleIcon(), QLatin1String(active ? ActiveTip : IdleTip));
+    tray_.show(active ? activeIcon() : idleIcon(), QLatin1String(active ? texts::ActiveTip : texts::IdleTip));
     shown_ = true;
 }
 

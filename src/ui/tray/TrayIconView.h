@@ -15,9 +15,6 @@ class TrayIconView : public QObject {
 public:
     TrayIconView(model::AppModel& model, engine::PasteEngine& engine, platform::TrayIcon& tray);
 
-    static constexpr const char* IdleTip = "Double Click To Start Tapfill";
-    static constexpr const char* ActiveTip = "Tapfill is Active!! Double Click to De-activate.";
-
     /// Puts the icon into the tray, showing the present paste mode.
     void show();
     void remove();

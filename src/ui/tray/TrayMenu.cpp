@@ -1,5 +1,7 @@
 #include "ui/tray/TrayMenu.h"
 
+#include "ui/layout/Texts.h"
+
 #include <QAction>
 
 namespace tapfill::ui {
@@ -7,13 +9,13 @@ namespace tapfill::ui {
 TrayMenu::TrayMenu(model::AppModel& model, engine::PasteEngine& engine, Commands commands)
     : model_(model), commands_(std::move(commands))
 {
-    showWindowAction = menu.addAction(QStringLiteral("&Show the window"));
-    pasteModeAction = menu.addAction(QStringLiteral("&Paste mode"));
+    showWindowAction = menu.addAction(QString::fromLatin1(texts::ShowWindowItem));
+    pasteModeAction = menu.addAction(QString::fromLatin1(texts::PasteModeItem));
     pasteModeAction->setCheckable(true);
-    autostartAction = menu.addAction(QStringLiteral("Start with the &desktop"));
+    autostartAction = menu.addAction(QString::fromLatin1(texts::AutostartItem));
     autostartAction->setCheckable(true);
     menu.addSeparator();
-    exitAction = menu.addAction(QStringLiteral("E&xit"));
+    exitAction = menu.addAction(QString::fromLatin1(texts::ExitItem));
 
     connect(showWindowAction, &QAction::triggered, this, [this] { commands_.showWindow(); });
     // The check mark only mirrors the model: the engine decides, as for a

@@ -1,0 +1,272 @@
+"""The real tapfill.exe under Wine, driven by xdotool: its command line,
+the data folder it chooses, the running flag in the registry, the tray
+icon, F12 switching paste mode with right clicks kept from the Win32 form
+meanwhile, the two-copies warning, programs.conf read again when edited,
+and the orderly stop; clicks into the form paste the selected field once,
+with Auto Tab and Advance, the user's clipboard given back; SAVE writes
+back byte for byte what it read."""
+
+import os
+import shutil
+import time
+import unittest
+
+import support
+from support import program
+from desktop import wait_for
+from wine_desktop import WineDesktop, Win32Form, windows_path
+
+TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "wine", "wineserver"]
+FIELD = "alpha \u00fc\u20ac"
+FLAG_KEY = "HKCU\\Software\\VB and VBA Program Settings\\lockfiles\\startit"
+RUN_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+UNINSTALL_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tapfill"
+
+
+def contents(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+class WindowsProgram(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = WineDesktop(tray=True)
+        cls.desktop.__enter__()
+        try:
+            # A portable copy: a folder of its own that it may write to.
+            cls.folder = os.path.join(cls.desktop.tmp, "Tapfill Portable")
+            os.makedirs(cls.folder)
+            cls.exe = os.path.join(cls.folder, "tapfill.exe")
+            shutil.copy(program("TAPFILL_EXE"), cls.exe)
+        except BaseException:
+            cls.desktop.close()
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.desktop.close()
+
+    def tapfill(self, *args, check=True):
+        return self.desktop.wine_run([self.exe, *args], check=check)
+
+    def registry_value(self, key, name):
+        out = self.desktop.wine_run(["reg", "query", key, "/v", name], check=False) or ""
+        for line in out.splitlines():
+            words = line.split(None, 2)
+            if len(words) == 3 and words[0] == name:
+                return words[2].strip()
+        return None
+
+    def answer(self, title, key=None, text=None):
+        """Types `text` and Return, or presses `key`, in the box of that
+        title once it has the focus."""
+        box = self.desktop.wait_window(title, timeout=30)
+
+        def focused():
+            if self.desktop.xdotool("getactivewindow", check=False).strip() == str(box):
+                return True
+            # A box of a program in the background waits for the user's click.
+            self.desktop.xdotool("windowactivate", box, check=False)
+            return False
+        wait_for(focused, timeout=10, interval=0.5, what=f"{title!r} to have the focus")
+        time.sleep(0.2)  # Wine gives the button the focus after the window
+        if text is not None:
+            self.desktop.xdotool("type", "--delay", 30, text)
+        self.desktop.xdotool("key", key or "Return")
+        wait_for(lambda: not self.desktop.find_windows(title), timeout=10, what=f"{title!r} gone")
+
+    def main_window_click(self, window, left, top):
+        """A click at a place given in twips in the main window (96 dpi)."""
+        x, y, _, _ = self.desktop.geometry(window)
+        self.desktop.xdotool("mousemove", x + left // 15, y + top // 15)
+        time.sleep(0.1)
+        self.desktop.xdotool("click", 1)
+        time.sleep(0.3)
+
+    def test_a_click_pastes_the_field_once_then_tab_and_advance_and_save_keeps_every_byte(self):
+        folder = os.path.join(self.desktop.tmp, "Paste Copy")
+        os.makedirs(folder)
+        shutil.copy(self.exe, folder)
+        stored = {
+            # The position, then the twelve one-line fields, in code page 1252.
+            "F3.dat": b" 0 \r\n 0 \r\n" + FIELD.encode("cp1252") + b"\r\nbeta\r\n" + b"\r\n" * 10,
+            "CAPTION.dat": "Notes \u00fc & more\r\n".encode("cp1252") + b"x\r\n" * 11,
+            "MLT1.DAT": "line one\r\nline two \u20ac\r\n".encode("cp1252"),
+        }
+        for name, content in stored.items():
+            with open(os.path.join(folder, name), "wb") as f:
+                f.write(content)
+        form = Win32Form(self.desktop)
+        log = os.path.join(self.desktop.tmp, "paste-copy.err")
+        with open(log, "wb") as err:
+            tapfill = self.desktop.start("tapfill", ["wine", os.path.join(folder, "tapfill.exe")], stderr=err)
+        self.addCleanup(self.stop, tapfill)
+        wait_for(lambda: self.desktop.tray_icons(), timeout=30, what="Tapfill's icon in the tray")
+        form.click("first")
+        form.wait("focus first")
+        # Paste mode, then a right click anywhere brings the window.
+        self.desktop.xdotool("key", "F12")
+        form.wait("key first 7b")
+        form.click("first", button=3)
+        window = self.desktop.wait_window("Tapfill v3.0.5", timeout=20)
+        self.main_window_click(window, 120 + 2700 // 8, 300)  # the "1 LINE" page
+        self.main_window_click(window, 1080 + 427, 6240 + 187)  # PASTE
+
+        probe = program("WINDOWS_PROBE")
+        self.desktop.wine_run([probe, "copy", "user's text", "00ff10"])
+        before = self.desktop.wine_run([probe, "dump"])
+        form.click("second")
+        wait_for(lambda: form.text("second") == FIELD, timeout=10,
+                 what=lambda: f"the field in the form; it holds {form.text('second')!r}")
+        time.sleep(1)
+        self.assertEqual(form.count("paste second"), 1)
+        self.assertIn("Tapfill Test Bytes 00ff10", before)
+        self.assertEqual(self.desktop.wine_run([probe, "dump"]), before, "the user's clipboard is back")
+
+        self.main_window_click(window, 120 + 2700 * 7 // 8, 300)  # the "OPT." page
+        self.main_window_click(window, 120 + 360 + 120, 120 + 1920 + 127)  # Auto Tab
+        self.main_window_click(window, 120 + 360 + 120, 120 + 480 + 127)  # Auto Advance
+        time.sleep(0.3)
+        form.click("third")
+        form.wait("focus fourth")  # the Tab after the paste
+        self.assertEqual(form.text("third"), FIELD)
+        form.click("fourth")  # the next field now
+        wait_for(lambda: form.text("fourth") == "beta", timeout=10,
+                 what=lambda: f"the next field; the form holds {form.text('fourth')!r}")
+        form.wait("focus notes")
+        self.assertEqual([form.count(f"paste {box}") for box in ("second", "third", "fourth")], [1, 1, 1])
+
+        self.main_window_click(window, 120 + 307, 5040 + 187)  # SAVE
+        wait_for(lambda: os.path.exists(os.path.join(folder, "MLT12.DAT")), timeout=10, what="SAVE")
+        for name, content in stored.items():
+            self.assertEqual(contents(os.path.join(folder, name)), content, name)
+
+        # The personal data window: SAVE writes TF.dat, BACK brings the
+        # main window back, whose personal page pastes the text.
+        self.main_window_click(window, 120 + 2700 * 3 // 8, 300)  # the "PERS" page
+        self.main_window_click(window, 120 + 120 + 1200, 120 + 4320 + 187)  # CLICK HERE FOR DATA
+        personal = self.desktop.wait_window("DATA INPUT FORM")
+        self.main_window_click(personal, 120 + 2160 + 600, 120 + 360 + 142)
+        self.desktop.xdotool("type", "--delay", 30, "Ada")
+        self.main_window_click(personal, 120 + 4200 + 547, 120 + 4200 + 187)  # SAVE
+        wait_for(lambda: os.path.exists(os.path.join(folder, "TF.dat")), timeout=10, what="TF.dat")
+        self.assertEqual(contents(os.path.join(folder, "TF.dat")), b"Ada\r\n" + b"\r\n" * 9)
+        self.main_window_click(personal, 120 + 5640 + 487, 120 + 4200 + 187)  # BACK
+        self.desktop.wait_window("Tapfill v3.0.5")
+        self.main_window_click(window, 120 + 480 + 120, 120 + 480 + 127)  # FIRST NAME
+        time.sleep(0.3)
+        form.click("refuses")  # a box that takes no paste: nothing more is typed
+        form.wait("paste refuses")
+        wait_for(lambda: b"the field was not pasted" in contents(log), timeout=10,
+                 what="the stopped delivery told")
+        form.click("first")
+        wait_for(lambda: form.text("first") == "Ada", timeout=10,
+                 what=lambda: f"the personal text; the form holds {form.text('first')!r}")
+        self.assertEqual(form.text("refuses"), "")
+
+        # A double click on a multi-line field's button asks for its description.
+        self.main_window_click(window, 120 + 2700 * 5 // 8, 300)  # the "MULTI" page
+        x, y, _, _ = self.desktop.geometry(window)
+        self.desktop.xdotool("mousemove", x + (240 + 600) // 15, y + (840 + 127) // 15,
+                             "click", "--repeat", 2, "--delay", 80, 1)
+        self.answer("ENTER INFORMATION", text="Memo")
+        self.desktop.wait_window("Tapfill v3.0.5")
+        self.main_window_click(window, 120 + 307, 5040 + 187)  # SAVE
+        caption = os.path.join(folder, "CAPTION.dat")
+        wait_for(lambda: contents(caption).startswith(b"Memo\r\nx\r\n"), timeout=10,
+                 what="the description saved")
+
+        self.main_window_click(window, 2040 + 367, 6240 + 187)  # EXIT
+        self.assertEqual(tapfill.wait(timeout=30), 0)
+        self.assertEqual(self.registry_value(FLAG_KEY, "FL1"), "0")
+
+    def stop(self, tapfill):
+        """The orderly stop: WM_CLOSE to Tapfill's windows."""
+        if tapfill.poll() is None:
+            self.desktop.wine_run(["taskkill", "/im", "tapfill.exe"], check=False)
+            tapfill.wait(timeout=30)
+
+    def test_the_installer_installs_for_the_user_and_uninstalls_silently(self):
+        setup = os.environ.get("TAPFILL_SETUP", "")
+        if not os.path.isfile(setup):
+            self.skipTest("TAPFILL_SETUP names no installer")
+        self.desktop.wine_run([setup, "/S"], timeout=120)
+        location = self.registry_value(UNINSTALL_KEY, "InstallLocation")
+        self.assertTrue(location and location.endswith("\\AppData\\Local\\Programs\\Tapfill"), location)
+        folder = self.desktop.run(["winepath", "-u", location]).strip()
+        self.assertTrue(os.path.isfile(os.path.join(folder, "tapfill.exe")))
+        # Beside its uninstaller it is an installed copy, though its folder is the user's.
+        self.assertRegex(self.desktop.wine_run([location + "\\tapfill.exe", "--help"]),
+                         r"Data folder: .*\\AppData\\Roaming\\Tapfill\n")
+        self.assertEqual(self.registry_value(UNINSTALL_KEY, "QuietUninstallString"),
+                         f'"{location}\\Uninstall.exe" /S')
+
+        self.desktop.wine_run([location + "\\Uninstall.exe", "/S"], timeout=120)
+        wait_for(lambda: not os.path.exists(folder), timeout=30, what="the program folder gone")
+        self.assertIsNone(self.registry_value(UNINSTALL_KEY, "DisplayName"))
+
+    def test_the_command_line_and_the_data_folder(self):
+        self.assertTrue(self.tapfill("--version").startswith("Tapfill 3.0.5\n"))
+        self.assertIn(f"Data folder: {windows_path(self.folder)}\n  (beside the program",
+                      self.tapfill("--help"))
+        named = os.path.join(self.desktop.tmp, "named")
+        self.assertIn(f"Data folder: {windows_path(named)} (named by --data-dir)",
+                      self.tapfill("--data-dir", windows_path(named), "--help"))
+        self.assertIsNone(self.tapfill("--autostart", "maybe", check=False))
+
+        self.assertIn("starts with Windows", self.tapfill("--autostart", "on"))
+        self.assertEqual(self.registry_value(RUN_KEY, "Tapfill"), f'"{windows_path(self.exe)}"')
+        self.assertIn("no longer starts with Windows", self.tapfill("--autostart", "off"))
+        self.assertIsNone(self.registry_value(RUN_KEY, "Tapfill"))
+
+    def test_a_running_copy_flags_itself_keeps_right_clicks_in_paste_mode_and_warns_of_a_second(self):
+        form = Win32Form(self.desktop)
+        first = self.desktop.start("tapfill", ["wine", self.exe])
+        wait_for(lambda: self.desktop.tray_icons(), timeout=30, what="Tapfill's icon in the tray")
+        wait_for(lambda: self.registry_value(FLAG_KEY, "FL1") == "1", timeout=10, what="the running flag")
+
+        form.click("third")
+        form.wait("focus third")
+        self.desktop.xdotool("key", "F12")  # paste mode on; the form still gets the key
+        form.wait("key third 7b")
+        time.sleep(0.3)
+        before = len(form.lines())
+        form.click("third", button=3)
+        time.sleep(1)
+        self.assertEqual([e for e in form.events(before) if e.startswith("rbutton")], [],
+                         "a right click in paste mode is kept from the form")
+        self.desktop.wait_window("Tapfill v3.0.5")  # and brings the window
+        # Under Wine the form loses the keyboard focus when that window maps.
+        focused = form.count("focus third")
+        form.click("third")
+        wait_for(lambda: form.count("focus third") > focused, timeout=10, what="the form's focus back")
+        self.desktop.xdotool("key", "F12")  # off again
+        wait_for(lambda: form.count("key third 7b") == 2, timeout=10, what="the second F12 in the form")
+        time.sleep(0.3)
+        form.click("third", button=3)
+        form.wait("rbutton third")
+
+        second = self.desktop.start("second tapfill", ["wine", self.exe])
+        self.answer("Tapfill Two copy Warning", "Return")  # the default answer: No
+        self.assertEqual(second.wait(timeout=30), 0)
+        self.assertIsNone(first.poll(), "the first copy runs on")
+        self.assertEqual(self.registry_value(FLAG_KEY, "FL1"), "1")
+
+        # An edit of programs.conf counts at once; what it cannot use is told.
+        appdata = self.desktop.wine_run(["cmd", "/c", "echo", "%APPDATA%"]).strip()
+        config = os.path.join(self.desktop.run(["winepath", "-u", appdata]).strip(), "Tapfill", "programs.conf")
+        os.makedirs(os.path.dirname(config), exist_ok=True)
+        self.addCleanup(os.remove, config)
+        with open(config, "w") as f:
+            f.write("[putty.exe]\nsend = ctrl+v\n")
+        self.answer("^Tapfill$", "Return")
+
+        self.desktop.wine_run(["taskkill", "/im", "tapfill.exe"], check=False)
+        self.assertEqual(first.wait(timeout=30), 0)
+        self.assertEqual(self.registry_value(FLAG_KEY, "FL1"), "0")
+        wait_for(lambda: not self.desktop.tray_icons(), timeout=10, what="the icon gone")
+
+
+if __name__ == "__main__":
+    support.main(TOOLS)
