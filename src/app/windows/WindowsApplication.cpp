@@ -80,6 +80,8 @@ void WindowsApplication::loadDataFiles()
 
 void WindowsApplication::exit()
 {
+    if (engine)
+        engine->giveClipboardBackNow(); // a field never outlives Tapfill
     if (started_) {
         platform_.settings.saveSetting(RunningFlagApplication, RunningFlagSection, RunningFlagKey, "0");
         tray_->remove();
