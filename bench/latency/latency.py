@@ -18,8 +18,9 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tests", "e2e"))
+sys.path.insert(0, os.path.join(HERE, "..", "common"))
 
-import xlib  # noqa: E402
+import xlib_bench  # noqa: E402
 from desktop import Desktop, wait_for  # noqa: E402
 from tapfill import Tapfill, write_data  # noqa: E402
 from programs import TkForm  # noqa: E402
@@ -91,7 +92,7 @@ def measure_restores(desktop, tk, pointer, text, count):
     text back on the clipboard, which is Tapfill's window taking CLIPBOARD
     again, the last change of its owner."""
     restores, failed = [], 0
-    with xlib.OwnerWatch(desktop.display) as watch:
+    with xlib_bench.OwnerWatch(desktop.display) as watch:
         def copy():
             subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=b"the user's text",
                            env=desktop.env, timeout=5, check=True)
@@ -143,7 +144,7 @@ def main():
         app.page("1 LINE")
         app.arm_paste()
 
-        with xlib.Pointer(desktop.display) as pointer:
+        with xlib_bench.Pointer(desktop.display) as pointer:
             cpu_before = cpu_seconds(pid)
             latencies = measure_clicks(tk, pointer, "e0", line, args.clicks, clear_each=True)
             cpu_used = cpu_seconds(pid) - cpu_before

@@ -15,9 +15,10 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tests", "e2e"))
+sys.path.insert(0, os.path.join(HERE, "..", "common"))
 
 import programs  # noqa: E402
-import xlib  # noqa: E402
+import xlib_bench  # noqa: E402
 from desktop import Desktop, wait_for  # noqa: E402
 from tapfill import Tapfill, write_data  # noqa: E402
 
@@ -41,7 +42,7 @@ def measure(desktop, target, pointer, clicks):
     latencies, backs, lost = [], [], 0
     x, y = target.point(0)
     pointer.move(x, y)
-    with xlib.OwnerWatch(desktop.display) as watch:
+    with xlib_bench.OwnerWatch(desktop.display) as watch:
         for n in range(clicks):
             subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=USER_TEXT,
                            env=desktop.env, timeout=5, check=True)
@@ -89,7 +90,7 @@ def main():
             app.page("1 LINE")
             app.select_one_line(0)
             app.arm_paste()
-            with xlib.Pointer(desktop.display) as pointer:
+            with xlib_bench.Pointer(desktop.display) as pointer:
                 for name in args.programs:
                     target = start(desktop, name)
                     latencies, backs, lost = measure(desktop, target, pointer, args.clicks)
