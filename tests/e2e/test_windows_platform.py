@@ -1,10 +1,10 @@
 """The Win32 platform backend under Wine, through windows_probe, against the
-Win32 form, driven by xdotool as a user would: the hooks see clicks and the
-paste mode key while the form still gets them, right clicks are kept while
-armed, Ctrl+V pastes Tapfill's text exactly once and the user's clipboard
-comes back byte for byte, keys and typed text arrive as sent, and the
-running flag lands in the registry; the input box and the topmost window.
-The tray icon has test_windows_tray.py."""
+Win32 form, driven by xdotool as a user would, where the real program's test
+(test_windows_program.py) cannot look: a paste mode key other than F12 and
+F12 with Ctrl held, the formats that keep Tapfill's text out of clipboard
+history, the user's content copied meanwhile or a copy that ends mid-delivery,
+keys and typed text with a modifier held, Escape in the input box, the
+version resource and the topmost window. The tray icon has test_windows_tray.py."""
 
 import os
 import re
@@ -35,15 +35,8 @@ class WindowsPlatform(ProbeOnWine):
         self.form.wait(f"focus {box}")
         self.probe.reports(quiet=0.3)
 
-    def test_hooks_see_clicks_and_the_paste_mode_key_that_still_reach_the_form(self):
-        self.focus("first")
-        self.form.click("second")
-        self.assertEqual(self.probe.expect("left-hook"), "left-hook left-up own=0")
-        self.form.wait("focus second")
-
-        self.desktop.xdotool("key", "F12")
-        self.probe.expect("key")
-        self.form.wait("key second 7b")
+    def test_the_paste_mode_key_is_the_chosen_one_with_its_modifiers_and_still_reaches_the_form(self):
+        self.focus("second")
         mark = len(self.probe.seen)
         self.desktop.xdotool("key", "ctrl+F12")
         self.probe.command("modekey F9 ctrl", "modekey")
@@ -57,22 +50,7 @@ class WindowsPlatform(ProbeOnWine):
         self.probe.send("modekey F12")
         self.probe.expect("modekey")
 
-    def test_right_clicks_are_kept_while_armed_and_pass_when_not(self):
-        self.focus("third")
-        self.probe.send("arm 1")
-        before = len(self.form.lines())
-        self.form.click("third", button=3)
-        self.assertEqual(self.probe.expect("intercepted"), "intercepted right-down")
-        self.assertEqual(self.probe.expect("intercepted"), "intercepted right-up")
-        time.sleep(0.5)
-        self.assertEqual([e for e in self.form.lines()[before:] if "rbutton" in e or "context" in e], [])
-
-        self.probe.send("arm 0")
-        self.form.click("third", button=3)
-        self.form.wait("rbutton third")
-        self.assertNotIn("intercepted", " ".join(self.probe.reports()))
-
-    def test_a_paste_arrives_once_and_the_users_clipboard_comes_back_byte_for_byte(self):
+    def test_the_focused_program_is_named_and_tapfills_text_kept_out_of_clipboard_history(self):
         self.probe_tool("copy", "user's text \u00e9", "00ff10")
         before = self.probe_tool("dump")
         self.focus("fourth")
@@ -84,17 +62,9 @@ class WindowsPlatform(ProbeOnWine):
         for name in ("ExcludeClipboardContentFromMonitorProcessing",
                      "CanIncludeInClipboardHistory", "CanUploadToCloudClipboard"):
             self.assertIn(name, formats)
-
-        self.assertEqual(self.probe.command("send ^{v}", "done"), "done 1")
-        self.assertEqual(self.probe.expect("read", timeout=5), f"read pid={self.form.pid} content=1")
-        self.form.wait_text("fourth", FIELD)
-        time.sleep(0.5)  # a second paste would come within this
-        self.assertEqual(self.form.count("paste fourth"), 1)
-
         self.probe.command("giveback", "given-back")
         time.sleep(0.3)
         self.assertEqual(self.probe_tool("dump"), before)
-        self.assertIn("Tapfill Test Bytes 00ff10", before)
 
     def test_content_copied_meanwhile_stays_and_an_empty_clipboard_is_empty_again(self):
         self.probe_tool("copy", "older", "01")
@@ -120,16 +90,6 @@ class WindowsPlatform(ProbeOnWine):
         second.process.wait(timeout=30)
         self.assertEqual(self.probe_tool("dump"), before)
 
-    def test_a_box_that_refuses_the_paste_never_asks_for_the_text(self):
-        self.focus("refuses")
-        self.probe.command("keep", "kept", timeout=5)
-        self.probe.command("clip refused text", "clip")
-        self.assertEqual(self.probe.command("send ^{v}", "done"), "done 1")
-        self.form.wait("paste refuses")
-        self.assertNotIn("read", " ".join(self.probe.reports(quiet=0.8)))
-        self.assertEqual(self.form.text("refuses"), "")
-        self.probe.command("giveback", "given-back")
-
     def test_tab_enter_and_typed_text_arrive_as_sent_with_a_modifier_held(self):
         self.focus("first")
         self.desktop.xdotool("keydown", "shift")
@@ -146,15 +106,6 @@ class WindowsPlatform(ProbeOnWine):
         self.assertEqual(self.probe.command("send {ENTER}", "done"), "done 1")
         self.form.wait("ok")
 
-    def test_the_running_flag_lives_in_the_registry_where_it_always_did(self):
-        self.assertEqual(self.probe.command("setflag 1", "setflag"), "setflag 1")
-        self.assertEqual(self.probe.command("getflag", "flag"), "flag 1")
-        out = self.desktop.wine_run(["reg", "query",
-                                     "HKCU\\Software\\VB and VBA Program Settings\\lockfiles\\startit",
-                                     "/v", "FL1"])
-        self.assertRegex(out, r"FL1\s+REG_SZ\s+1")
-        self.probe.command("setflag 0", "setflag")
-
     def open_input_box(self):
         self.probe.send("input Describe the field")
         box = self.desktop.wait_window("Probe")
@@ -162,11 +113,7 @@ class WindowsPlatform(ProbeOnWine):
                  what="the input box to have the focus")
         time.sleep(0.2)  # Wine gives the text box the focus after the window
 
-    def test_the_input_box_gives_the_typed_text_and_nothing_on_escape(self):
-        self.open_input_box()
-        self.desktop.xdotool("type", "--delay", 30, "Invoice")
-        self.desktop.xdotool("key", "Return")
-        self.assertEqual(self.probe.expect("input", timeout=10), "input Invoice")
+    def test_the_input_box_gives_nothing_on_escape(self):
         self.open_input_box()
         self.desktop.xdotool("key", "Escape")
         self.assertEqual(self.probe.expect("input", timeout=10), "input ")
@@ -181,7 +128,6 @@ class WindowsPlatform(ProbeOnWine):
         window = self.desktop.wait_window("Probe Window")
         wait_for(lambda: "_NET_WM_STATE_ABOVE" in self.desktop.xprop(window, "_NET_WM_STATE"),
                  what="_NET_WM_STATE_ABOVE on the window")
-
 
 
 if __name__ == "__main__":

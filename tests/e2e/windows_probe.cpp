@@ -3,7 +3,6 @@
 // each, starting with the time in microseconds, and takes commands on
 // stdin, one a line:
 //
-//   arm 0|1          arm or disarm the right click interceptor
 //   send KEYS        type KEYS; prints "done 1" or "done 0 REASON"
 //   type TEXT        type TEXT as text ("\n" for a line break); "done" as above
 //   keep             keep the user's clipboard; "kept" when ready
@@ -11,16 +10,14 @@
 //   giveback         give the user's clipboard back; "given-back"
 //   focus            the focused program's names
 //   modekey KEYSYM [ctrl] [alt] [shift] [super]   the paste mode key
-//   getflag | setflag VALUE   the running flag in the registry
 //   tray show TIP | tray remove | tray message TITLE   the tray icon
 //   input PROMPT     an input box titled "Probe"; "input TEXT" when it closes
 //   topmost          a small window of its own, made topmost ("topmost HWND")
 //   version          the product version of its own version resource
 //   quit
 //
-// Reports: "right-hook|left-hook MESSAGE own=0|1", "key", "intercepted
-// MESSAGE", "read pid=N content=0|1" (a program asked for Tapfill's text),
-// "tray double-click", "tray menu".
+// Reports: "right-hook MESSAGE own=0|1", "key", "tray double-click",
+// "tray menu".
 //
 // Two more modes play another program's part on the clipboard:
 //   windows_probe.exe copy TEXT HEX   puts TEXT and a second format,
@@ -35,13 +32,11 @@
 
 #include "platform/windows/LowLevelInput.h"
 #include "platform/windows/Processes.h"
-#include "platform/windows/RegistrySettings.h"
 #include "platform/windows/WindowsDialogs.h"
 #include "platform/windows/WindowsTrayIcon.h"
 #include "platform/windows/WindowsClipboard.h"
 #include "platform/windows/WindowsKeySender.h"
 #include "platform/windows/WindowsMessageHook.h"
-#include "platform/windows/WindowsWindowInterceptor.h"
 
 #include <chrono>
 #include <fcntl.h>
@@ -144,33 +139,21 @@ std::string productVersion()
 struct Probe {
     UiThread ui;
     std::shared_ptr<LowLevelInput> input = std::make_shared<LowLevelInput>(ui);
-    WindowsMessageHook rightHook{input}, leftHook{input};
-    WindowsWindowInterceptor interceptor{input};
+    WindowsMessageHook rightHook{input};
     WindowsKeySender keys{ui, input};
     WindowsClipboard clipboard{ui};
-    RegistrySettings settings;
     WindowsTrayIcon tray;
     HWND window = nullptr;
 
     Probe()
     {
         rightHook.watch({MouseMessage::RightButtonDown, MouseMessage::RightButtonUp}, WatchedKey::PasteModeKey);
-        leftHook.watch({MouseMessage::LeftButtonUp}, WatchedKey::None);
-        interceptor.watch({MouseMessage::RightButtonDown, MouseMessage::RightButtonUp});
-        auto report = [](const char* hook) {
-            return [hook](const HookedMessage& m) {
-                say(std::string(hook) + " " + messageName(m.message) + " own=" + (m.ownWindow ? "1" : "0"));
-            };
+        rightHook.onMouse = [](const HookedMessage& m) {
+            say("right-hook " + messageName(m.message) + " own=" + (m.ownWindow ? "1" : "0"));
         };
-        rightHook.onMouse = report("right-hook");
-        leftHook.onMouse = report("left-hook");
         rightHook.onKey = [] { say("key"); };
-        interceptor.onIntercepted = [](MouseMessage m, bool&) { say("intercepted " + messageName(m)); };
         tray.onDoubleClick = [] { say("tray double-click"); };
         tray.onMenuRequested = [] { say("tray menu"); };
-        clipboard.onTextRead = [](const ClipboardRead& read) {
-            say("read pid=" + std::to_string(read.processId) + " content=" + (read.content ? "1" : "0"));
-        };
     }
 
     void command(const std::string& line)
@@ -181,9 +164,7 @@ struct Probe {
         std::string rest;
         std::getline(in >> std::ws, rest);
         auto done = [](const SendResult& r) { say(r.typed() ? "done 1" : "done 0 " + r.reason); };
-        if (verb == "arm")
-            interceptor.setArmed(rest == "1");
-        else if (verb == "send")
+        if (verb == "send")
             keys.send(rest, done);
         else if (verb == "type")
             keys.typeText(unescape(rest), done);
@@ -209,11 +190,7 @@ struct Probe {
             }
             rightHook.setPasteModeKey(chord);
             say("modekey");
-        } else if (verb == "getflag")
-            say("flag " + settings.getSetting("lockfiles", "startit", "FL1", "none"));
-        else if (verb == "setflag")
-            say(std::string("setflag ") + (settings.saveSetting("lockfiles", "startit", "FL1", rest) ? "1" : "0"));
-        else if (verb == "tray") {
+        } else if (verb == "tray") {
             std::string what = rest.substr(0, rest.find(' '));
             std::string text = rest.size() > what.size() ? rest.substr(what.size() + 1) : "";
             HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TAPFILL_ICON_IDLE));
