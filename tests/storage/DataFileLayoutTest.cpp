@@ -1,12 +1,12 @@
-// What each data file holds byte for byte, and how partial, odd or old files
-// are read. That SAVE and a start-up read give back the same state is met by
-// the e2e tests and the storage fuzzer.
+// What each data file holds byte for byte, and how partial or odd files are
+// read. That SAVE and a start-up read give back the same state, and old code
+// page 1252 files the same bytes, is met by the e2e tests on both systems,
+// the storage fuzzer and TextEncodingTest (every byte through the codec).
 #include "StorageTestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace tapfill::storage;
-using tapfill::storage::test::SaveSet;
 using tapfill::storage::test::TempDir;
 
 TEST(OneLineFileLayout, PositionLinesThenTwelveFieldsAndShortFilesLeaveTheRestAlone)
@@ -114,29 +114,4 @@ TEST(CaptionFileLayout, ReadsAtMostThirteenLines)
     EXPECT_EQ(descriptions[1], "");
     EXPECT_EQ(descriptions[2], "three");
     EXPECT_EQ(descriptions[3], "old");
-}
-
-TEST(OldFiles, Cp1252FilesAreReadAndRewrittenByteIdentical)
-{
-    TempDir dir;
-    std::string f3 = " 2880 \r\n 600 \r\ncaf\xE9\r\n\x80 5\r\n";
-    for (int i = 2; i < 12; ++i)
-        f3 += "\xC4\x81\x9D" + std::to_string(i) + "\r\n";
-    const std::string mlt = "Stra\xDF" "e 1\r\n\x93quoted\x94\r\n\r\n";
-    std::string captions;
-    for (int k = 0; k < 12; ++k)
-        captions += "R\xE9sum\xE9 " + std::to_string(k) + "\r\n";
-    dir.write("F3.dat", f3);
-    dir.write("MLT7.DAT", mlt);
-    dir.write("CAPTION.dat", captions);
-
-    const SaveSet old = SaveSet::load(dir.path());
-    EXPECT_EQ(old.oneLine.fields[0], "café");
-    EXPECT_EQ(old.oneLine.fields[1], "€ 5");
-    EXPECT_EQ(old.multiLine[6], "Straße 1\r\n“quoted”\r\n");
-
-    EXPECT_TRUE(old.save(dir.path()).empty());
-    EXPECT_EQ(dir.read("F3.dat"), f3);
-    EXPECT_EQ(dir.read("MLT7.DAT"), mlt);
-    EXPECT_EQ(dir.read("CAPTION.dat"), captions);
 }
