@@ -16,7 +16,7 @@ from support import program
 from desktop import wait_for
 from wine_desktop import WineDesktop, Win32Form, windows_path
 
-TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "wine", "wineserver"]
+TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "xprop", "wine", "wineserver"]
 FIELD = "alpha \u00fc\u20ac"
 FLAG_KEY = "HKCU\\Software\\VB and VBA Program Settings\\lockfiles\\startit"
 RUN_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
@@ -165,12 +165,16 @@ class WindowsProgram(unittest.TestCase):
                  what=lambda: f"the personal text; the form holds {form.text('first')!r}")
         self.assertEqual(form.text("refuses"), "")
 
-        # A double click on a multi-line field's button asks for its description.
+        # A double click on a multi-line field's button asks for its
+        # description; Escape there changes nothing.
         self.main_window_click(window, 120 + 2700 * 5 // 8, 300)  # the "MULTI" page
         x, y, _, _ = self.desktop.geometry(window)
         self.desktop.xdotool("mousemove", x + (240 + 600) // 15, y + (840 + 127) // 15,
                              "click", "--repeat", 2, "--delay", 80, 1)
         self.answer("ENTER INFORMATION", text="Memo")
+        self.desktop.xdotool("mousemove", x + (240 + 600) // 15, y + (840 + 127) // 15,
+                             "click", "--repeat", 2, "--delay", 80, 1)
+        self.answer("ENTER INFORMATION", key="Escape")  # keeps the description
         self.desktop.wait_window("Tapfill v3.0.5")
         self.main_window_click(window, 120 + 307, 5040 + 187)  # SAVE
         caption = os.path.join(folder, "CAPTION.dat")
@@ -208,6 +212,8 @@ class WindowsProgram(unittest.TestCase):
 
     def test_the_command_line_and_the_data_folder(self):
         self.assertTrue(self.tapfill("--version").startswith("Tapfill 3.0.5\n"))
+        self.assertEqual(self.desktop.wine_run([program("WINDOWS_PROBE"), "version", self.exe]), "3.0.5\n",
+                         "the version in the file's properties")
         self.assertIn(f"Data folder: {windows_path(self.folder)}\n  (beside the program",
                       self.tapfill("--help"))
         named = os.path.join(self.desktop.tmp, "named")
@@ -236,7 +242,9 @@ class WindowsProgram(unittest.TestCase):
         time.sleep(1)
         self.assertEqual([e for e in form.events(before) if e.startswith("rbutton")], [],
                          "a right click in paste mode is kept from the form")
-        self.desktop.wait_window("Tapfill v3.0.5")  # and brings the window
+        window = self.desktop.wait_window("Tapfill v3.0.5")  # and brings the window, on top
+        wait_for(lambda: "_NET_WM_STATE_ABOVE" in self.desktop.xprop(window, "_NET_WM_STATE"),
+                 what="Tapfill's window above the others")
         # Under Wine the form loses the keyboard focus when that window maps.
         focused = form.count("focus third")
         form.click("third")
@@ -253,14 +261,23 @@ class WindowsProgram(unittest.TestCase):
         self.assertIsNone(first.poll(), "the first copy runs on")
         self.assertEqual(self.registry_value(FLAG_KEY, "FL1"), "1")
 
-        # An edit of programs.conf counts at once; what it cannot use is told.
+        # An edit of programs.conf counts at once (here another paste mode
+        # key, which takes its modifiers exactly); what it cannot use is told.
         appdata = self.desktop.wine_run(["cmd", "/c", "echo", "%APPDATA%"]).strip()
         config = os.path.join(self.desktop.run(["winepath", "-u", appdata]).strip(), "Tapfill", "programs.conf")
         os.makedirs(os.path.dirname(config), exist_ok=True)
         self.addCleanup(os.remove, config)
         with open(config, "w") as f:
-            f.write("[putty.exe]\nsend = ctrl+v\n")
+            f.write("[General]\npasteModeKey = ctrl+F9\n[putty.exe]\nsend = ctrl+v\n")
         self.answer("^Tapfill$", "Return")
+        for keys, kept in (("F12 F9 ctrl+shift+F9", False), ("ctrl+F9", True)):
+            self.desktop.xdotool("key", *keys.split())
+            time.sleep(0.3)
+            before = len(form.lines())
+            form.click("third", button=3)
+            time.sleep(1)
+            self.assertEqual("rbutton third" not in form.lines()[before:], kept, f"paste mode after {keys}")
+            self.desktop.xdotool("key", "Escape")  # the box's context menu, if it came
 
         self.desktop.wine_run(["taskkill", "/im", "tapfill.exe"], check=False)
         self.assertEqual(first.wait(timeout=30), 0)

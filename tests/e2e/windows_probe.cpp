@@ -9,15 +9,10 @@
 //   clip TEXT        put TEXT on the clipboard as Tapfill's; "clip 1|0"
 //   giveback         give the user's clipboard back; "given-back"
 //   focus            the focused program's names
-//   modekey KEYSYM [ctrl] [alt] [shift] [super]   the paste mode key
 //   tray show TIP | tray remove | tray message TITLE   the tray icon
-//   input PROMPT     an input box titled "Probe"; "input TEXT" when it closes
-//   topmost          a small window of its own, made topmost ("topmost HWND")
-//   version          the product version of its own version resource
 //   quit
 //
-// Reports: "right-hook MESSAGE own=0|1", "key", "tray double-click",
-// "tray menu".
+// Reports: "tray double-click", "tray menu".
 //
 // Two more modes play another program's part on the clipboard:
 //   windows_probe.exe copy TEXT HEX   puts TEXT and a second format,
@@ -26,17 +21,17 @@
 //   windows_probe.exe formats         prints every format's name only,
 //                                     without asking for its data
 //   windows_probe.exe empty           empties the clipboard
+//   windows_probe.exe version FILE    prints the product version in FILE's
+//                                     version resource
 
 #include "ResourceIds.h"
 #include "probe_lines.h"
 
 #include "platform/windows/LowLevelInput.h"
 #include "platform/windows/Processes.h"
-#include "platform/windows/WindowsDialogs.h"
 #include "platform/windows/WindowsTrayIcon.h"
 #include "platform/windows/WindowsClipboard.h"
 #include "platform/windows/WindowsKeySender.h"
-#include "platform/windows/WindowsMessageHook.h"
 
 #include <chrono>
 #include <fcntl.h>
@@ -62,19 +57,6 @@ std::string hex(const void* data, std::size_t size)
         out += pair;
     }
     return out;
-}
-
-std::string messageName(MouseMessage message)
-{
-    switch (message) {
-    case MouseMessage::LeftButtonUp:
-        return "left-up";
-    case MouseMessage::RightButtonDown:
-        return "right-down";
-    case MouseMessage::RightButtonUp:
-        return "right-up";
-    }
-    return "?";
 }
 
 HGLOBAL global(const void* data, std::size_t size)
@@ -121,15 +103,13 @@ int dumpClipboard(bool withData)
     return 0;
 }
 
-std::string productVersion()
+std::string productVersion(const std::wstring& path)
 {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
     DWORD ignored = 0;
-    std::string block(GetFileVersionInfoSizeW(path, &ignored), '\0');
+    std::string block(GetFileVersionInfoSizeW(path.c_str(), &ignored), '\0');
     wchar_t* value = nullptr;
     UINT length = 0;
-    if (block.empty() || !GetFileVersionInfoW(path, 0, static_cast<DWORD>(block.size()), block.data())
+    if (block.empty() || !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data())
         || !VerQueryValueW(block.data(), L"\\StringFileInfo\\040904B0\\ProductVersion",
                            reinterpret_cast<void**>(&value), &length))
         return "none";
@@ -139,19 +119,12 @@ std::string productVersion()
 struct Probe {
     UiThread ui;
     std::shared_ptr<LowLevelInput> input = std::make_shared<LowLevelInput>(ui);
-    WindowsMessageHook rightHook{input};
     WindowsKeySender keys{ui, input};
     WindowsClipboard clipboard{ui};
     WindowsTrayIcon tray;
-    HWND window = nullptr;
 
     Probe()
     {
-        rightHook.watch({MouseMessage::RightButtonDown, MouseMessage::RightButtonUp}, WatchedKey::PasteModeKey);
-        rightHook.onMouse = [](const HookedMessage& m) {
-            say("right-hook " + messageName(m.message) + " own=" + (m.ownWindow ? "1" : "0"));
-        };
-        rightHook.onKey = [] { say("key"); };
         tray.onDoubleClick = [] { say("tray double-click"); };
         tray.onMenuRequested = [] { say("tray menu"); };
     }
@@ -178,18 +151,6 @@ struct Probe {
         } else if (verb == "focus") {
             const auto name = keys.focusedProgram();
             say("focus " + name.instance + " " + name.wmClass + " pid=" + std::to_string(name.processId));
-        } else if (verb == "modekey") {
-            KeyChord chord;
-            std::istringstream words(rest);
-            words >> chord.keysym;
-            for (std::string word; words >> word;) {
-                chord.ctrl |= word == "ctrl";
-                chord.alt |= word == "alt";
-                chord.shift |= word == "shift";
-                chord.super |= word == "super";
-            }
-            rightHook.setPasteModeKey(chord);
-            say("modekey");
         } else if (verb == "tray") {
             std::string what = rest.substr(0, rest.find(' '));
             std::string text = rest.size() > what.size() ? rest.substr(what.size() + 1) : "";
@@ -200,17 +161,7 @@ struct Probe {
                 tray.showMessage(text, "A message beside the icon");
             else
                 tray.remove();
-        } else if (verb == "input")
-            say("input " + inputBox(nullptr, rest, "Probe", "default"));
-        else if (verb == "topmost") {
-            if (!window)
-                window = CreateWindowExW(0, L"STATIC", L"Probe Window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                                         200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-            makeTopmost(window);
-            say("topmost " + std::to_string(reinterpret_cast<std::uintptr_t>(window)));
-        } else if (verb == "version")
-            say("version " + productVersion());
-        else if (verb == "quit")
+        } else if (verb == "quit")
             PostQuitMessage(0);
         else
             say("error unknown command " + verb);
@@ -226,6 +177,10 @@ int main(int argc, char** argv)
         return copyToClipboard(argv[2], argv[3]);
     if (argc == 2 && std::string(argv[1]) == "empty")
         return OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard() ? 0 : 1;
+    if (argc == 3 && std::string(argv[1]) == "version") {
+        std::printf("%s\n", productVersion(widened(argv[2])).c_str());
+        return 0;
+    }
     if (argc == 2 && (std::string(argv[1]) == "dump" || std::string(argv[1]) == "formats"))
         return dumpClipboard(std::string(argv[1]) == "dump");
 
