@@ -20,10 +20,8 @@
 #include "platform/DesktopPlatform.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QPixmap>
 #include <QSocketNotifier>
-#include <QVBoxLayout>
 #include <QWidget>
 
 #include <chrono>
@@ -96,13 +94,7 @@ int main(int argc, char** argv)
 
     QWidget window;
     window.setWindowTitle("Probe window");
-    auto* layout = new QVBoxLayout(&window);
-    auto* edit = new QLineEdit(&window);
-    edit->setObjectName("probeEdit");
-    layout->addWidget(edit);
     window.resize(300, 120);
-    QObject::connect(edit, &QLineEdit::textChanged,
-                     [](const QString& text) { say("probe-edit " + text.toStdString()); });
 
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     std::string pending;
