@@ -1,6 +1,8 @@
 // The user's clipboard content around a delivery: kept from the click on,
 // given back once the paste is in or the delivery ended without it, once
-// for a run of clicks, and not at all where the user does not want it.
+// for a run of clicks. Where programs.conf wants it neither kept nor given
+// back (restoreClipboard = false, or a program whose fields are typed),
+// test_clipboard meets it on the real clipboard.
 
 #include "support/EngineFixture.h"
 
@@ -129,25 +131,6 @@ TEST_F(ClipboardGiveBack, GivenBackOnceWhateverEndsTheDelivery)
     pasteTaken();
     EXPECT_EQ(givenBack(), 3);
     EXPECT_EQ(std::count(log().begin(), log().end(), "keep"), 3);
-}
-
-TEST_F(ClipboardGiveBack, NeitherKeptNorGivenBackWhenTheUserSaysNoOrTheFieldIsTyped)
-{
-    config::ProgramsConfig config;
-    config.restoreClipboard = false;
-    engine.setProgramsConfig(config);
-    leftClickAndTick();
-    EXPECT_EQ(log(), Log{"set:Ann"}) << "the field stays on the clipboard";
-
-    config.restoreClipboard = true;
-    config.pasteRules["webform"] = config::PasteMethod::Type;
-    engine.setProgramsConfig(config);
-    fake.keys().focused = {"webform", "WebForm"};
-    log().clear();
-    engine.resumeClickAcceptance();
-    leftClickAndTick();
-    EXPECT_EQ(fake.keys().typed.back(), "text:Ann");
-    EXPECT_EQ(log(), Log{"keep"}) << "a typed field leaves the clipboard as it is";
 }
 
 } // namespace
