@@ -95,12 +95,6 @@ class Target:
                         what=lambda: f"{self.name} {entry_name(entry)} to hold {shorten(text)} "
                                      f"(holds {shorten(self.text(entry))})")
 
-    def clear(self, entry):
-        """Empties an entry the way a user would: select all, delete."""
-        self.click(entry)
-        self.desktop.xdotool("key", "ctrl+a", "BackSpace")
-        self.wait_text(entry, "")
-
     def stop(self):
         end_process(self.process)
 
@@ -249,9 +243,6 @@ class Terminal(Target):
 
     def text(self, entry=0):
         return "".join(e.data for e in self.events() if e.kind == "input")
-
-    def clear(self, entry=0):
-        raise NotImplementedError("a terminal keeps what it was given")
 
 
 class Emacs(Target):
