@@ -1,4 +1,5 @@
-// Which folder a copy keeps its data in, and making that folder.
+// Which folder a copy keeps its data in, and making that folder. A portable
+// copy's data beside it, and --data-dir, are met by test_windows_program.
 #include "app/DataLocation.h"
 #include "support/TempDir.h"
 
@@ -40,14 +41,6 @@ bool installedForAnOrdinaryUser(const fs::path& folder)
 }
 
 } // namespace
-
-TEST(DataLocation, AWritableFolderKeepsTheDataBesideTheProgram)
-{
-    TempDir program;
-    const auto location = tapfill::chooseDataLocation({{}, program.path(), "/usr/bin", "/x/data", "/x/home"});
-    EXPECT_EQ(location.kind, DataLocation::Kind::BesideProgram);
-    EXPECT_EQ(location.folder, program.path());
-}
 
 TEST(DataLocation, AnInstalledCopyIsOneInTheInstallFolderOrInAFolderItCannotWrite)
 {
