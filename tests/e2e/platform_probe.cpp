@@ -9,7 +9,7 @@
 //   type TEXT        type TEXT as text ("\n" for a line break); "done" as above
 //   focus            the WM_CLASS of the focused program
 //   window           show a small window of our own
-//   topmost | hide | show   act on that window
+//   topmost          make that window topmost
 //   tray             show a tray icon
 //   quit
 //
@@ -136,12 +136,6 @@ int main(int argc, char** argv)
             } else if (command == "topmost") {
                 platform.placement->makeTopmost(window);
                 say("topmost " + hex(window.winId()));
-            } else if (command == "hide") {
-                window.hide();
-                say("hidden");
-            } else if (command == "show") {
-                window.show();
-                say("shown " + hex(window.winId()));
             } else if (command == "tray") {
                 platform.tray->show(solidIcon(Qt::blue), QStringLiteral("Double Click To Start Tapfill"));
                 say("tray " + std::string(platform.tray->available() ? "available" : "none"));

@@ -154,12 +154,7 @@ class WindowTests(ProbeTest):
         self.assertIn("_NET_WM_STATE_ABOVE", self.desktop.xprop(window, "_NET_WM_STATE"))
         self.assertEqual(self.desktop.geometry(window), before)
         self.assertEqual(self.desktop.xdotool("getwindowfocus").strip(), focus)
-        # Hidden and shown again, it is still on top, in the same place.
-        self.probe.command("hide", "hidden")
-        self.probe.command("show", "shown")
-        window = wait_for(lambda: self.desktop.find_windows("Probe window"), what="window")[0]
-        self.assertIn("_NET_WM_STATE_ABOVE", self.desktop.xprop(window, "_NET_WM_STATE"))
-        self.assertEqual(self.desktop.geometry(window), before)
+        # Hidden and shown again it stays on top: test_tapfill's HIDE and a later show.
 
 
 if __name__ == "__main__":
