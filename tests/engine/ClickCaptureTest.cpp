@@ -84,19 +84,15 @@ TEST_F(ClickCapture, ReleaseInsideThe120msPauseStillGivesExactlyOneStepPerClick)
     EXPECT_EQ(selected(FieldSet::OneLine), 2);
 }
 
-TEST_F(ClickCapture, PasteModeKeyTwiceReturnsPasteModeToWhereItWas)
+// That the key switches paste mode on and off again, and with it whether
+// right clicks are kept, without showing the window, test_tapfill meets.
+TEST_F(ClickCapture, PasteModeKeyLeavesClickAcceptanceAlone)
 {
     acceptClicks();
-
     fake.rightClickHook().injectKey();
-    EXPECT_TRUE(model.pasteMode());
-    EXPECT_TRUE(fake.rightClickInterceptor().armed);
-
     fake.rightClickHook().injectKey();
     EXPECT_FALSE(model.pasteMode());
-    EXPECT_FALSE(fake.rightClickInterceptor().armed);
-    EXPECT_TRUE(model.clickAcceptance()) << "the key leaves click acceptance alone";
-    EXPECT_EQ(showRequests + raiseRequests + hideRequests, 0) << "and the window";
+    EXPECT_TRUE(model.clickAcceptance());
 }
 
 } // namespace
