@@ -69,7 +69,7 @@ def measure_clicks(tk, pointer, widget, text, count, clear_each=False, before=No
         latencies.append((event.time_us - released) / 1000)
         if after:
             after(event)
-        time.sleep(0.6)  # well past the end of the paste and the give-back
+        time.sleep(1.5)  # past the end of the paste and the give-back a second after it
         if clear_each:  # the click gave the form the focus
             mark = tk.mark()
             tk.desktop.xdotool("key", "F5")
@@ -98,12 +98,18 @@ def measure_restores(desktop, tk, pointer, text, count):
                            env=desktop.env, timeout=5, check=True)
             watch.changes(0.2)
 
+        def users_text_back():
+            return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=desktop.env,
+                                  capture_output=True, timeout=5).stdout == b"the user's text"
+
         def given_back(event):
             nonlocal failed
+            # It comes back once the target has asked nothing for a second.
+            deadline = time.monotonic() + 6
+            while not users_text_back() and time.monotonic() < deadline:
+                time.sleep(0.05)
             changes = watch.changes(0.3)
-            back = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=desktop.env,
-                                  capture_output=True, timeout=5).stdout == b"the user's text"
-            if len(changes) >= 2 and back:
+            if len(changes) >= 2 and users_text_back():
                 restores.append((changes[-1][0] - event.time_us) / 1000)
             else:
                 failed += 1
