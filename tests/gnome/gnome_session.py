@@ -106,10 +106,10 @@ class GnomeSession(StartedOnEnter):
         self.probe = dbus.Interface(self.bus.get_object("io.github.tapfill.TestProbe", "/io/github/tapfill/TestProbe"),
                                     "io.github.tapfill.TestProbe")
         self.input = RemoteInput(self.bus)
-        # The shell starts in the overview, and takes clicks into windows
-        # once it has left it.
-        self.probe.HideOverview()
-        time.sleep(0.8)
+        # The shell ends its start-up in the overview, and takes clicks into
+        # windows once it has left it.
+        wait_for(lambda: bool(self.probe.HideOverview()), timeout=30, interval=0.2,
+                 what="the shell to leave the overview")
 
     def _daemon(self, name, argv, socket):
         process = subprocess.Popen(argv, env=self.env, stdout=subprocess.DEVNULL,

@@ -6,7 +6,7 @@
 const {Gio, GLib, St} = imports.gi;
 
 const Xml = `<node><interface name="io.github.tapfill.TestProbe">
-  <method name="HideOverview"/>
+  <method name="HideOverview"><arg type="b" direction="out" name="hidden"/></method>
   <method name="WindowRect"><arg type="s" name="title"/><arg type="ai" direction="out" name="rect"/></method>
   <method name="IsAbove"><arg type="s" name="title"/><arg type="b" direction="out" name="above"/></method>
   <method name="IndicatorRect"><arg type="ai" direction="out" name="rect"/></method>
@@ -41,8 +41,13 @@ var Probe = class {
         this._dbus.unexport();
     }
 
+    /// Whether the overview is out of the way. The shell shows it at the
+    /// end of its start-up, so hiding it before then does not last.
     HideOverview() {
+        if (this._main.layoutManager._startingUp)
+            return false;
         this._main.overview.hide();
+        return !this._main.overview.visible;
     }
 
     _window(title) {
