@@ -13,7 +13,7 @@ import unittest
 
 import support
 from support import program
-from desktop import wait_for
+from desktop import DesktopError, wait_for
 from wine_desktop import WineDesktop, Win32Form, windows_path
 
 TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "xprop", "wine", "wineserver"]
@@ -28,10 +28,14 @@ def contents(path):
         return f.read()
 
 
-class WindowsProgram(unittest.TestCase):
+class TapfillOnWine(unittest.TestCase):
+    """A Wine desktop (with trayer when `tray`, else Wine's own tray window)
+    and a portable copy of tapfill.exe, shared by a class's tests."""
+    tray = True
+
     @classmethod
     def setUpClass(cls):
-        cls.desktop = WineDesktop(tray=True)
+        cls.desktop = WineDesktop(tray=cls.tray)
         cls.desktop.__enter__()
         try:
             # A portable copy: a folder of its own that it may write to.
@@ -84,6 +88,14 @@ class WindowsProgram(unittest.TestCase):
         self.desktop.xdotool("click", 1)
         time.sleep(0.3)
 
+    def stop(self, tapfill):
+        """The orderly stop: WM_CLOSE to Tapfill's windows."""
+        if tapfill.poll() is None:
+            self.desktop.wine_run(["taskkill", "/im", "tapfill.exe"], check=False)
+            tapfill.wait(timeout=30)
+
+
+class WindowsProgram(TapfillOnWine):
     def test_a_click_pastes_the_field_once_then_tab_and_advance_and_save_keeps_every_byte(self):
         folder = os.path.join(self.desktop.tmp, "Paste Copy")
         os.makedirs(folder)
@@ -92,7 +104,7 @@ class WindowsProgram(unittest.TestCase):
             # The position, then the twelve one-line fields, in code page 1252.
             "F3.dat": b" 0 \r\n 0 \r\n" + FIELD.encode("cp1252") + b"\r\nbeta\r\n" + b"\r\n" * 10,
             "CAPTION.dat": "Notes \u00fc & more\r\n".encode("cp1252") + b"x\r\n" * 11,
-            "MLT1.DAT": "line one\r\nline two \u20ac\r\n".encode("cp1252"),
+            "MLT1.DAT": (FIELD + "\r\nline two\r\n").encode("cp1252"),
         }
         for name, content in stored.items():
             with open(os.path.join(folder, name), "wb") as f:
@@ -125,12 +137,16 @@ class WindowsProgram(unittest.TestCase):
         self.assertEqual(self.desktop.wine_run([probe, "dump"]), before, "the user's clipboard is back")
 
         self.main_window_click(window, 120 + 2700 * 7 // 8, 300)  # the "OPT." page
-        self.main_window_click(window, 120 + 360 + 120, 120 + 1920 + 127)  # Auto Tab
-        self.main_window_click(window, 120 + 360 + 120, 120 + 480 + 127)  # Auto Advance
+        for top in (1920, 3120, 480):  # Auto Tab, Auto Enter, Auto Advance
+            self.main_window_click(window, 120 + 360 + 120, 120 + top + 127)
         time.sleep(0.3)
+        before = len(form.lines())
         form.click("third")
-        form.wait("focus fourth")  # the Tab after the paste
+        form.wait("ok")  # Enter, in the box the Tab after the paste went to
+        self.assertEqual([e for e in form.lines()[before:] if e.split()[0] in ("paste", "focus", "ok")],
+                         ["focus third", "paste third", "focus fourth", "ok"])
         self.assertEqual(form.text("third"), FIELD)
+        self.main_window_click(window, 120 + 360 + 120, 120 + 3120 + 127)  # Auto Enter off
         form.click("fourth")  # the next field now
         wait_for(lambda: form.text("fourth") == "beta", timeout=10,
                  what=lambda: f"the next field; the form holds {form.text('fourth')!r}")
@@ -181,15 +197,30 @@ class WindowsProgram(unittest.TestCase):
         wait_for(lambda: contents(caption).startswith(b"Memo\r\nx\r\n"), timeout=10,
                  what="the description saved")
 
+        # Typed as text, every character exact, though the user holds Shift.
+        self.write_programs_conf("[win32_form.exe]\npaste = type\n")
+        time.sleep(1)
+        self.desktop.xdotool("keydown", "shift")
+        try:
+            form.click("notes")
+            form.wait_text("notes", FIELD + "\r\nline two")
+            form.wait("focus refuses")  # Tab, not Shift+Tab
+        finally:
+            self.desktop.xdotool("keyup", "shift")
+        self.assertEqual(form.count("paste notes"), 0)
+
         self.main_window_click(window, 2040 + 367, 6240 + 187)  # EXIT
         self.assertEqual(tapfill.wait(timeout=30), 0)
         self.assertEqual(self.registry_value(FLAG_KEY, "FL1"), "0")
 
-    def stop(self, tapfill):
-        """The orderly stop: WM_CLOSE to Tapfill's windows."""
-        if tapfill.poll() is None:
-            self.desktop.wine_run(["taskkill", "/im", "tapfill.exe"], check=False)
-            tapfill.wait(timeout=30)
+    def write_programs_conf(self, text):
+        appdata = self.desktop.wine_run(["cmd", "/c", "echo", "%APPDATA%"]).strip()
+        config = os.path.join(self.desktop.run(["winepath", "-u", appdata]).strip(), "Tapfill", "programs.conf")
+        os.makedirs(os.path.dirname(config), exist_ok=True)
+        if not os.path.exists(config):
+            self.addCleanup(os.remove, config)
+        with open(config, "w") as f:
+            f.write(text)
 
     def test_the_installer_installs_for_the_user_and_uninstalls_silently(self):
         setup = os.environ.get("TAPFILL_SETUP", "")
@@ -240,7 +271,7 @@ class WindowsProgram(unittest.TestCase):
         before = len(form.lines())
         form.click("third", button=3)
         time.sleep(1)
-        self.assertEqual([e for e in form.events(before) if e.startswith("rbutton")], [],
+        self.assertEqual([e for e in form.lines()[before:] if e.startswith("rbutton")], [],
                          "a right click in paste mode is kept from the form")
         window = self.desktop.wait_window("Tapfill v3.0.5")  # and brings the window, on top
         wait_for(lambda: "_NET_WM_STATE_ABOVE" in self.desktop.xprop(window, "_NET_WM_STATE"),
@@ -263,12 +294,7 @@ class WindowsProgram(unittest.TestCase):
 
         # An edit of programs.conf counts at once (here another paste mode
         # key, which takes its modifiers exactly); what it cannot use is told.
-        appdata = self.desktop.wine_run(["cmd", "/c", "echo", "%APPDATA%"]).strip()
-        config = os.path.join(self.desktop.run(["winepath", "-u", appdata]).strip(), "Tapfill", "programs.conf")
-        os.makedirs(os.path.dirname(config), exist_ok=True)
-        self.addCleanup(os.remove, config)
-        with open(config, "w") as f:
-            f.write("[General]\npasteModeKey = ctrl+F9\n[putty.exe]\nsend = ctrl+v\n")
+        self.write_programs_conf("[General]\npasteModeKey = ctrl+F9\n[putty.exe]\nsend = ctrl+v\n")
         self.answer("^Tapfill$", "Return")
         for keys, kept in (("F12 F9 ctrl+shift+F9", False), ("ctrl+F9", True)):
             self.desktop.xdotool("key", *keys.split())
@@ -283,6 +309,69 @@ class WindowsProgram(unittest.TestCase):
         self.assertEqual(first.wait(timeout=30), 0)
         self.assertEqual(self.registry_value(FLAG_KEY, "FL1"), "0")
         wait_for(lambda: not self.desktop.tray_icons(), timeout=10, what="the icon gone")
+
+
+class WindowsTrayIcon(TapfillOnWine):
+    """Wine's own tray window: under trayer Wine passes clicks on an icon
+    only now and then."""
+    tray = False
+
+    def tray_icon(self):
+        """The middle of the first icon in Wine's tray window, which goes
+        where Tapfill's window will not cover it."""
+        tray = self.desktop.wait_window("Wine System Tray", timeout=30)
+        self.desktop.xdotool("windowmove", tray, 600, 500)
+        time.sleep(1)  # the icon is drawn
+        x, y, _, height = self.desktop.geometry(tray)
+        return x + height // 2, y + height // 2
+
+    def tray_menu(self, icon, entry, done):
+        """Clicks an entry of the icon's menu (which opens below the pointer,
+        17 pixels an entry, 9 the line above "Exit"), until done() says it was
+        done. The menu takes no key under Wine: the X focus stays where it was."""
+        x, y = icon
+        for attempt in range(3):
+            self.desktop.xdotool("mousemove", x, y, "click", 3)
+            time.sleep(0.8)
+            self.desktop.xdotool("mousemove", x + 30, y + 11 + 17 * entry + (9 if entry == 3 else 0), "click", 1)
+            try:
+                return wait_for(done, timeout=3, what="the menu's entry")
+            except DesktopError:
+                self.desktop.xdotool("key", "Escape")
+        self.fail(f"the tray menu's entry {entry} did nothing in three tries")
+
+    def right_click_kept(self, form):
+        form.click("first", button=3)
+        time.sleep(1)
+        kept = "rbutton first" not in form.lines()[-3:]
+        self.desktop.xdotool("key", "Escape")
+        return kept
+
+    def test_the_tray_icons_menu_and_double_click(self):
+        form = Win32Form(self.desktop)
+        tapfill = self.desktop.start("tapfill", ["wine", self.exe])
+        self.addCleanup(self.stop, tapfill)
+        icon = self.tray_icon()
+        self.assertEqual(self.desktop.find_windows("Tapfill v3.0.5"), [], "in the tray only")
+        self.tray_menu(icon, 0, lambda: self.desktop.find_windows("Tapfill v3.0.5"))
+        autostart = lambda: self.registry_value(RUN_KEY, "Tapfill")
+        self.tray_menu(icon, 2, lambda: autostart() == f'"{windows_path(self.exe)}"')
+        self.tray_menu(icon, 2, lambda: autostart() is None)
+        self.tray_menu(icon, 1, lambda: self.right_click_kept(form))
+        # Wine's tray now and then takes a double click for two single ones.
+        for attempt in range(3):
+            self.desktop.xdotool("mousemove", 0, 0)
+            time.sleep(0.8)
+            self.desktop.xdotool("mousemove", *icon, "click", "--repeat", 2, "--delay", 80, 1)
+            time.sleep(0.6)
+            if not self.right_click_kept(form):
+                break
+        else:
+            self.fail("the icon's double click did not end paste mode")
+
+        self.tray_menu(icon, 3, lambda: tapfill.poll() is not None)
+        self.assertEqual(tapfill.wait(timeout=30), 0)
+        self.assertEqual(self.registry_value(FLAG_KEY, "FL1"), "0")
 
 
 if __name__ == "__main__":
