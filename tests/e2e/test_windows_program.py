@@ -222,6 +222,39 @@ class WindowsProgram(TapfillOnWine):
         with open(config, "w") as f:
             f.write(text)
 
+    def test_damaged_files_are_read_as_far_as_they_go_and_nothing_stored_is_lost(self):
+        folder = os.path.join(self.desktop.tmp, "Damaged")
+        os.makedirs(os.path.join(folder, "MLT3.DAT"))  # not a file: SAVE cannot replace it
+        shutil.copy(self.exe, folder)
+        junk = bytes(b for b in range(256) if b not in b"\r\n")
+        stored = {"F3.dat": b"12\x00junk\xff\r\n-1e999\r\n" + junk + b"\r\n" + b"y" * 100000 + b"\r\n" * 11,
+                  "MLT2.DAT": junk * 4 + b"\r\n"}
+        for name, content in stored.items():
+            with open(os.path.join(folder, name), "wb") as f:
+                f.write(content)
+        form = Win32Form(self.desktop)
+        tapfill = self.desktop.start("tapfill", ["wine", os.path.join(folder, "tapfill.exe")])
+        self.addCleanup(self.stop, tapfill)
+        wait_for(lambda: self.desktop.tray_icons(), timeout=30, what="Tapfill's icon in the tray")
+        self.desktop.xdotool("key", "F12")
+        time.sleep(0.3)
+        form.click("first", button=3)
+        window = self.desktop.wait_window("Tapfill v3.0.5", timeout=20)
+        self.main_window_click(window, 120 + 307, 5040 + 187)  # SAVE
+        self.answer("^Tapfill$")  # MLT3.DAT was not saved, and why
+        lines = contents(os.path.join(folder, "F3.dat")).split(b"\r\n")
+        self.assertEqual(b"\r\n".join(lines[2:]), stored["F3.dat"].split(b"\r\n", 2)[2])
+        self.assertEqual(contents(os.path.join(folder, "MLT2.DAT")), stored["MLT2.DAT"])
+        self.assertEqual(contents(os.path.join(folder, "CAPTION.dat")), b"\r\n" * 12)
+        self.assertTrue(os.path.isdir(os.path.join(folder, "MLT3.DAT")))
+        self.stop(tapfill)
+
+        # A data folder that cannot be made: told, and nothing starts.
+        blocked = self.desktop.start("tapfill", ["wine", self.exe, "--data-dir",
+                                                 windows_path(os.path.join(folder, "F3.dat", "sub"))])
+        self.answer("^Tapfill$")
+        self.assertEqual(blocked.wait(timeout=30), 1)
+
     def test_the_installer_installs_for_the_user_and_uninstalls_silently(self):
         setup = os.environ.get("TAPFILL_SETUP", "")
         if not os.path.isfile(setup):
