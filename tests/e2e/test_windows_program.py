@@ -146,10 +146,17 @@ class WindowsProgram(TapfillOnWine):
         self.assertEqual([e for e in form.lines()[before:] if e.split()[0] in ("paste", "focus", "ok")],
                          ["focus third", "paste third", "focus fourth", "ok"])
         self.assertEqual(form.text("third"), FIELD)
+        # Left on the clipboard, the field carries the formats that keep it
+        # out of clipboard histories and cloud clipboards.
+        self.write_programs_conf("[General]\nrestoreClipboard = false\n")
         self.main_window_click(window, 120 + 360 + 120, 120 + 3120 + 127)  # Auto Enter off
         form.click("fourth")  # the next field now
         wait_for(lambda: form.text("fourth") == "beta", timeout=10,
                  what=lambda: f"the next field; the form holds {form.text('fourth')!r}")
+        formats = self.desktop.wine_run([probe, "formats"]).split()
+        for name in ("ExcludeClipboardContentFromMonitorProcessing", "CanIncludeInClipboardHistory",
+                     "CanUploadToCloudClipboard"):
+            self.assertIn(name, formats)
         form.wait("focus notes")
         self.assertEqual([form.count(f"paste {box}") for box in ("second", "third", "fourth")], [1, 1, 1])
 

@@ -1,18 +1,12 @@
-// The Win32 platform services in the hands of the Windows end-to-end tests,
+// The Win32 clipboard service in the hands of the Windows end-to-end tests,
 // as platform_probe is on X11. It prints every report on stdout, one line
 // each, starting with the time in microseconds, and takes commands on
 // stdin, one a line:
 //
-//   send KEYS        type KEYS; prints "done 1" or "done 0 REASON"
-//   type TEXT        type TEXT as text ("\n" for a line break); "done" as above
 //   keep             keep the user's clipboard; "kept" when ready
 //   clip TEXT        put TEXT on the clipboard as Tapfill's; "clip 1|0"
 //   giveback         give the user's clipboard back; "given-back"
-//   focus            the focused program's names
-//   tray show TIP | tray remove | tray message TITLE   the tray icon
 //   quit
-//
-// Reports: "tray double-click", "tray menu".
 //
 // Two more modes play another program's part on the clipboard:
 //   windows_probe.exe copy TEXT HEX   puts TEXT and a second format,
@@ -24,16 +18,11 @@
 //   windows_probe.exe version FILE    prints the product version in FILE's
 //                                     version resource
 
-#include "ResourceIds.h"
 #include "probe_lines.h"
 
-#include "platform/windows/LowLevelInput.h"
 #include "platform/windows/Processes.h"
-#include "platform/windows/WindowsTrayIcon.h"
 #include "platform/windows/WindowsClipboard.h"
-#include "platform/windows/WindowsKeySender.h"
 
-#include <chrono>
 #include <fcntl.h>
 #include <io.h>
 #include <cstring>
@@ -118,16 +107,7 @@ std::string productVersion(const std::wstring& path)
 
 struct Probe {
     UiThread ui;
-    std::shared_ptr<LowLevelInput> input = std::make_shared<LowLevelInput>(ui);
-    WindowsKeySender keys{ui, input};
     WindowsClipboard clipboard{ui};
-    WindowsTrayIcon tray;
-
-    Probe()
-    {
-        tray.onDoubleClick = [] { say("tray double-click"); };
-        tray.onMenuRequested = [] { say("tray menu"); };
-    }
 
     void command(const std::string& line)
     {
@@ -136,31 +116,13 @@ struct Probe {
         in >> verb;
         std::string rest;
         std::getline(in >> std::ws, rest);
-        auto done = [](const SendResult& r) { say(r.typed() ? "done 1" : "done 0 " + r.reason); };
-        if (verb == "send")
-            keys.send(rest, done);
-        else if (verb == "type")
-            keys.typeText(unescape(rest), done);
-        else if (verb == "keep")
+        if (verb == "keep")
             clipboard.keep([] { say("kept"); });
         else if (verb == "clip")
             say(std::string("clip ") + (clipboard.setText(unescape(rest)) ? "1" : "0"));
         else if (verb == "giveback") {
             clipboard.giveBack();
             say("given-back");
-        } else if (verb == "focus") {
-            const auto name = keys.focusedProgram();
-            say("focus " + name.instance + " " + name.wmClass + " pid=" + std::to_string(name.processId));
-        } else if (verb == "tray") {
-            std::string what = rest.substr(0, rest.find(' '));
-            std::string text = rest.size() > what.size() ? rest.substr(what.size() + 1) : "";
-            HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TAPFILL_ICON_IDLE));
-            if (what == "show")
-                say(std::string("tray ") + (icon && tray.show(icon, text) ? "1" : "0"));
-            else if (what == "message")
-                tray.showMessage(text, "A message beside the icon");
-            else
-                tray.remove();
         } else if (verb == "quit")
             PostQuitMessage(0);
         else
@@ -185,10 +147,6 @@ int main(int argc, char** argv)
         return dumpClipboard(std::string(argv[1]) == "dump");
 
     Probe probe;
-    if (!probe.input->installed()) {
-        say("error " + probe.input->error());
-        return 1;
-    }
     std::thread([&probe] {
         for (std::string line; std::getline(std::cin, line);) {
             while (!line.empty() && line.back() == '\r')

@@ -117,24 +117,18 @@ class Win32Form(Target):
 
 
 class ProbeOnWine(unittest.TestCase):
-    """Tests sharing one Wine desktop (with a tray when `tray`) and one
-    windows_probe on it; set_up_more() adds what else they share."""
-    tray = True
+    """Tests sharing one Wine desktop (without a tray) and one
+    windows_probe on it."""
 
     @classmethod
     def setUpClass(cls):
-        cls.desktop = WineDesktop(tray=cls.tray)
+        cls.desktop = WineDesktop(tray=False)
         cls.desktop.__enter__()
         try:
             cls.probe = Probe(cls.desktop, ["wine", program("WINDOWS_PROBE")])
-            cls.set_up_more()
         except BaseException:
             cls.desktop.close()
             raise
-
-    @classmethod
-    def set_up_more(cls):
-        pass
 
     @classmethod
     def tearDownClass(cls):
