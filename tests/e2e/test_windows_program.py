@@ -262,7 +262,7 @@ class WindowsProgram(TapfillOnWine):
         self.answer("^Tapfill$")
         self.assertEqual(blocked.wait(timeout=30), 1)
 
-    def test_the_installer_installs_for_the_user_and_uninstalls_silently(self):
+    def test_the_installer_installs_for_the_user_and_uninstalls_silently_a_running_copy_closed(self):
         setup = os.environ.get("TAPFILL_SETUP", "")
         if not os.path.isfile(setup):
             self.skipTest("TAPFILL_SETUP names no installer")
@@ -277,7 +277,13 @@ class WindowsProgram(TapfillOnWine):
         self.assertEqual(self.registry_value(UNINSTALL_KEY, "QuietUninstallString"),
                          f'"{location}\\Uninstall.exe" /S')
 
-        self.desktop.wine_run([location + "\\Uninstall.exe", "/S"], timeout=120)
+        # A running copy is closed as EXIT closes it, whichever runs next.
+        for command in ([setup, "/S"], [location + "\\Uninstall.exe", "/S"]):
+            running = self.desktop.start("installed tapfill", ["wine", location + "\\tapfill.exe"])
+            wait_for(lambda: self.registry_value(FLAG_KEY, "FL1") == "1", timeout=30, what="the running flag")
+            self.desktop.wine_run(command, timeout=120)
+            self.assertEqual(running.wait(timeout=30), 0)
+            self.assertEqual(self.registry_value(FLAG_KEY, "FL1"), "0")
         wait_for(lambda: not os.path.exists(folder), timeout=30, what="the program folder gone")
         self.assertIsNone(self.registry_value(UNINSTALL_KEY, "DisplayName"))
 
