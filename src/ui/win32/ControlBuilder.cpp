@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace tapfill::ui::win32 {
 
@@ -148,6 +149,33 @@ void fitCaption(HWND label, HFONT font, const layout::Control& control, int left
     }
 }
 
+/// The tabs share the strip's width, as they were laid out, and the pages
+/// cover the strip below its row of tabs.
+void placePages(HWND strip, const layout::Control& control, const std::vector<HWND>& pages, int left, int top,
+                int width, int height)
+{
+    if (TabCtrl_GetItemCount(strip) == 0) {
+        for (std::size_t i = 0; i < control.pages.size(); ++i) {
+            std::wstring caption = widened(control.pages[i]);
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = caption.data();
+            TabCtrl_InsertItem(strip, static_cast<int>(i), &item);
+        }
+    }
+    // The row's height follows the font (a height of 0 lets the control
+    // measure it), not the size set for the last DPI.
+    TabCtrl_SetItemSize(strip, 0, 0);
+    RECT first{};
+    TabCtrl_GetItemRect(strip, 0, &first);
+    TabCtrl_SetItemSize(strip, (width - 4) / static_cast<int>(pages.size()), first.bottom - first.top);
+    RECT area{0, 0, width, height};
+    TabCtrl_AdjustRect(strip, FALSE, &area);
+    const int below = area.top - 2;
+    for (HWND page : pages)
+        MoveWindow(page, left + 2, top + below, width - 4, height - below - 2, FALSE);
+}
+
 } // namespace
 
 BuiltControls::~BuiltControls()
@@ -234,22 +262,7 @@ void buildControls(const layout::WindowLayout& layout, HWND window, BuiltControl
 {
     registerContainer();
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    auto px = [window](int twips) { return twipsToPixels(window, twips); };
-
     setWindowText(window, layout.caption);
-    RECT outer{0, 0, px(layout.width), px(layout.height)};
-    AdjustWindowRectExForDpi(&outer, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                             static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), GetDpiForWindow(window));
-    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (const int icon = pictureIcon(layout.icon)) {
-        built.icons_.push_back(static_cast<HICON>(
-            LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
-        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(built.icons_.back()));
-        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(built.icons_.back()));
-    }
-    HFONT windowFont = makeFont(layout.font.value_or(layout::Font{}), window);
-    built.fonts_.push_back(windowFont);
     auto brush = [&built](const layout::Colour& colour) {
         built.brushes_.push_back(CreateSolidBrush(colourRef(colour)));
         return built.brushes_.back();
@@ -260,38 +273,15 @@ void buildControls(const layout::WindowLayout& layout, HWND window, BuiltControl
     int id = 100;
     for (const layout::Control& control : layout.controls) {
         HWND parent = window;
-        // Where the parent's client area starts within the description's
-        // coordinates: a page starts below its strip's row of tabs.
-        int offsetLeft = 0, offsetTop = 0;
         if (!control.container.empty()) {
             const auto strip = built.pages_.find(control.container);
-            if (strip != built.pages_.end()) {
-                parent = strip->second.at(static_cast<std::size_t>(control.page));
-                RECT page;
-                GetWindowRect(parent, &page);
-                RECT whole;
-                GetWindowRect(built.get(control.container), &whole);
-                offsetLeft = page.left - whole.left;
-                offsetTop = page.top - whole.top;
-            } else {
-                parent = built.get(control.container);
-            }
+            parent = strip != built.pages_.end() ? strip->second.at(static_cast<std::size_t>(control.page))
+                                                 : built.get(control.container);
         }
         const Made made = kindOf(control);
-        const layout::Rect& place = control.place;
         HWND made_window = CreateWindowExW(made.extendedStyle, made.windowClass, widened(control.caption).c_str(),
-                                           made.style, px(place.left) - offsetLeft, px(place.top) - offsetTop, px(place.width),
-                                           px(place.height), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)),
-                                           instance, nullptr);
-        HFONT font = windowFont;
-        if (control.font) {
-            font = makeFont(*control.font, window);
-            built.fonts_.push_back(font);
-        }
-        SendMessageW(made_window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (control.kind == Kind::Label)
-            fitCaption(made_window, font, control, px(place.left) - offsetLeft, px(place.top) - offsetTop,
-                       px(place.width), px(place.height));
+                                           made.style, 0, 0, 0, 0, parent,
+                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
         BuiltControls::Look& look = built.looks_[made_window];
         if (control.textColour)
             look.text = colourRef(*control.textColour);
@@ -299,49 +289,88 @@ void buildControls(const layout::WindowLayout& layout, HWND window, BuiltControl
             look.background = brush(*control.background);
         if (control.kind == Kind::Frame)
             SetWindowLongPtrW(made_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&built));
+        built.controls_[control.name] = made_window;
+        built.names_[made_window] = control.name;
+        if (control.kind != Kind::TabStrip)
+            continue;
+        // The pages are siblings above the strip (a new child window goes
+        // to the bottom of the stack), placed with the strip.
+        std::vector<HWND>& pages = built.pages_[control.name];
+        for (std::size_t i = 0; i < control.pages.size(); ++i) {
+            HWND page = CreateWindowExW(WS_EX_CONTROLPARENT, ContainerClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0,
+                                        0, 0, parent, nullptr, instance, nullptr);
+            SetWindowLongPtrW(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&built));
+            SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            if (control.background)
+                built.looks_[page].background = look.background;
+            pages.push_back(page);
+        }
+    }
+    placeControls(layout, window, built);
+    for (const layout::Control& control : layout.controls)
+        if (control.kind == Kind::TabStrip)
+            built.showPage(control.name, control.startPage);
+}
+
+void placeControls(const layout::WindowLayout& layout, HWND window, BuiltControls& built)
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    auto px = [window](int twips) { return twipsToPixels(window, twips); };
+    RECT outer{0, 0, px(layout.width), px(layout.height)};
+    AdjustWindowRectExForDpi(&outer, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                             static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), GetDpiForWindow(window));
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    // Fonts and pictures are made for one DPI; the old ones go once the
+    // controls hold the new.
+    std::vector<HFONT> oldFonts = std::exchange(built.fonts_, {});
+    std::vector<HICON> oldIcons = std::exchange(built.icons_, {});
+    if (const int icon = pictureIcon(layout.icon)) {
+        built.icons_.push_back(static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(built.icons_.back()));
+        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(built.icons_.back()));
+    }
+    HFONT windowFont = makeFont(layout.font.value_or(layout::Font{}), window);
+    built.fonts_.push_back(windowFont);
+
+    for (const layout::Control& control : layout.controls) {
+        HWND made = built.get(control.name);
+        // Where the parent's client area starts within the description's
+        // coordinates: a page starts below its strip's row of tabs.
+        int offsetLeft = 0, offsetTop = 0;
+        if (const auto strip = built.pages_.find(control.container); strip != built.pages_.end()) {
+            RECT page, whole;
+            GetWindowRect(strip->second.at(static_cast<std::size_t>(control.page)), &page);
+            GetWindowRect(built.get(control.container), &whole);
+            offsetLeft = page.left - whole.left;
+            offsetTop = page.top - whole.top;
+        }
+        const layout::Rect& place = control.place;
+        const int left = px(place.left) - offsetLeft, top = px(place.top) - offsetTop;
+        MoveWindow(made, left, top, px(place.width), px(place.height), FALSE);
+        HFONT font = windowFont;
+        if (control.font) {
+            font = makeFont(*control.font, window);
+            built.fonts_.push_back(font);
+        }
+        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (control.kind == Kind::Label)
+            fitCaption(made, font, control, left, top, px(place.width), px(place.height));
         if (control.kind == Kind::Image && control.picture != layout::Picture::None) {
             built.icons_.push_back(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(pictureIcon(control.picture)),
                                                                  IMAGE_ICON, px(place.width), px(place.height), 0)));
-            SendMessageW(made_window, STM_SETICON, reinterpret_cast<WPARAM>(built.icons_.back()), 0);
+            SendMessageW(made, STM_SETICON, reinterpret_cast<WPARAM>(built.icons_.back()), 0);
         }
-        if (control.kind == Kind::TabStrip) {
-            std::vector<HWND>& pages = built.pages_[control.name];
-            for (std::size_t i = 0; i < control.pages.size(); ++i) {
-                std::wstring caption = widened(control.pages[i]);
-                TCITEMW item{};
-                item.mask = TCIF_TEXT;
-                item.pszText = caption.data();
-                TabCtrl_InsertItem(made_window, static_cast<int>(i), &item);
-            }
-            // The tabs share the strip's width, as they were laid out.
-            RECT first{};
-            TabCtrl_GetItemRect(made_window, 0, &first);
-            TabCtrl_SetItemSize(made_window, (px(place.width) - 4) / static_cast<int>(control.pages.size()),
-                                first.bottom - first.top);
-            // The pages cover the strip below its row of tabs, as siblings
-            // above it (a new child window goes to the bottom of the stack).
-            RECT area{0, 0, px(place.width), px(place.height)};
-            TabCtrl_AdjustRect(made_window, FALSE, &area);
-            const int top = area.top - 2;
-            for (std::size_t i = 0; i < control.pages.size(); ++i) {
-                HWND page = CreateWindowExW(WS_EX_CONTROLPARENT, ContainerClass, L"", WS_CHILD | WS_CLIPSIBLINGS,
-                                            px(place.left) - offsetLeft + 2, px(place.top) - offsetTop + top,
-                                            px(place.width) - 4, px(place.height) - top - 2, parent, nullptr,
-                                            instance, nullptr);
-                SetWindowLongPtrW(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&built));
-                SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-                if (control.background)
-                    built.looks_[page].background = look.background;
-                pages.push_back(page);
-            }
-            built.controls_[control.name] = made_window;
-            built.names_[made_window] = control.name;
-            built.showPage(control.name, control.startPage);
-            continue;
-        }
-        built.controls_[control.name] = made_window;
-        built.names_[made_window] = control.name;
+        if (control.kind == Kind::TabStrip)
+            placePages(made, control, built.pages_[control.name], left, top, px(place.width), px(place.height));
     }
+    for (HFONT font : oldFonts)
+        DeleteObject(font);
+    for (HICON icon : oldIcons)
+        DestroyIcon(icon);
+    InvalidateRect(window, nullptr, TRUE);
 }
 
 } // namespace tapfill::ui::win32

@@ -41,6 +41,7 @@ public:
 
 private:
     friend void buildControls(const layout::WindowLayout&, HWND, BuiltControls&);
+    friend void placeControls(const layout::WindowLayout&, HWND, BuiltControls&);
     struct Look {
         std::optional<COLORREF> text;
         HBRUSH background = nullptr;
@@ -60,6 +61,10 @@ int twipsToPixels(HWND window, int twips);
 /// Makes the controls of `layout` in `window`, sizing its client area to the
 /// description. Call once, on a window that exists.
 void buildControls(const layout::WindowLayout& layout, HWND window, BuiltControls& built);
+
+/// Places, sizes, and gives fonts and pictures to the controls (and the
+/// window) at the window's DPI: at building, and when the DPI changes.
+void placeControls(const layout::WindowLayout& layout, HWND window, BuiltControls& built);
 
 /// UTF-8 text of a window, and setting it.
 std::string windowText(HWND window);

@@ -7,7 +7,7 @@ namespace {
 constexpr wchar_t WindowClass[] = L"TapfillWindow";
 } // namespace
 
-LayoutWindow::LayoutWindow(const layout::WindowLayout& layout, DWORD style)
+LayoutWindow::LayoutWindow(const layout::WindowLayout& layout, DWORD style) : layout_(layout)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -56,6 +56,15 @@ LRESULT LayoutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         onClose();
         return 0;
+    case WM_DPICHANGED: {
+        // Moved to a monitor of another DPI: everything at the new scale,
+        // where Windows suggests.
+        placeControls(layout_, window_, built_);
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     default:
         break;
     }

@@ -38,6 +38,7 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
+    const layout::WindowLayout& layout_;
     HWND window_ = nullptr;
 };
 
