@@ -66,3 +66,5 @@ convert "$out/icons/active-16.png" "$out/icons/active-32.png" "$out/app-icon/tap
     "$out/app-icon/tapfill-256.png" "$out/windows/tapfill.ico"
 convert "$out/icons/idle-16.png" "$out/icons/idle-32.png" "$out/windows/idle.ico"
 convert "$out/icons/active-16.png" "$out/icons/active-32.png" "$out/windows/active.ico"
+# The splash logo as an icon, which Windows draws with its transparency.
+convert "$out/images/logo.png" "$out/windows/logo.ico"

@@ -68,10 +68,28 @@ int pictureIcon(layout::Picture picture)
     switch (picture) {
     case layout::Picture::IdleIcon: return TAPFILL_ICON_IDLE;
     case layout::Picture::ActiveIcon: return TAPFILL_ICON_ACTIVE;
-    case layout::Picture::Logo: return TAPFILL_ICON_PROGRAM;
+    case layout::Picture::Logo: return TAPFILL_ICON_LOGO;
     case layout::Picture::None: break;
     }
     return 0;
+}
+
+/// The size an icon resource was drawn at.
+SIZE ownSize(int icon)
+{
+    SIZE size{0, 0};
+    HICON loaded = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(icon), IMAGE_ICON, 0, 0, 0));
+    ICONINFO info{};
+    if (loaded && GetIconInfo(loaded, &info)) {
+        BITMAP bitmap{};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        size = {bitmap.bmWidth, info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2};
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+    if (loaded)
+        DestroyIcon(loaded);
+    return size;
 }
 
 struct Made {
@@ -359,8 +377,19 @@ void placeControls(const layout::WindowLayout& layout, HWND window, BuiltControl
         if (control.kind == Kind::Label)
             fitCaption(made, font, control, left, top, px(place.width), px(place.height));
         if (control.kind == Kind::Image && control.picture != layout::Picture::None) {
+            int width = px(place.width), height = px(place.height);
+            if (control.picture == layout::Picture::Logo) {
+                // Drawn at its own size, not stretched to the box: at the
+                // box's left, in the middle of its height.
+                const SIZE own = ownSize(TAPFILL_ICON_LOGO);
+                const int dpi = static_cast<int>(GetDpiForWindow(window));
+                width = MulDiv(own.cx, dpi, 96);
+                const int logoHeight = MulDiv(own.cy, dpi, 96);
+                MoveWindow(made, left, top + (height - logoHeight) / 2, width, logoHeight, FALSE);
+                height = logoHeight;
+            }
             built.icons_.push_back(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(pictureIcon(control.picture)),
-                                                                 IMAGE_ICON, px(place.width), px(place.height), 0)));
+                                                                 IMAGE_ICON, width, height, 0)));
             SendMessageW(made, STM_SETICON, reinterpret_cast<WPARAM>(built.icons_.back()), 0);
         }
         if (control.kind == Kind::TabStrip)
