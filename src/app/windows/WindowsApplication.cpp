@@ -108,8 +108,9 @@ int WindowsApplication::run()
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT)
                 return static_cast<int>(message.wParam);
-            // Tab and the arrow keys walk the main window's controls.
-            if (IsDialogMessageW(mainWindow->window(), &message))
+            // Tab walks the controls in their described order; the arrow
+            // keys walk an option group.
+            if (ui::win32::LayoutWindow::moveFocusByTab(message) || IsDialogMessageW(mainWindow->window(), &message))
                 continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);

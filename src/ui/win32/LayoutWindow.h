@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace tapfill::ui::win32 {
 
 class LayoutWindow {
@@ -21,6 +23,11 @@ public:
     LayoutWindow& operator=(const LayoutWindow&) = delete;
 
     HWND window() const { return window_; }
+
+    /// Tab and Shift+Tab in a window of this kind: the keyboard focus to the
+    /// next control in the order its description gives (across frames and
+    /// pages, as a dialog's own walk cannot). True when the key was used.
+    static bool moveFocusByTab(const MSG& message);
 
 protected:
     /// A control's notification (BN_CLICKED, EN_CHANGE ...).
@@ -38,8 +45,11 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
+    void moveFocus(bool backwards);
+
     const layout::WindowLayout& layout_;
     HWND window_ = nullptr;
+    std::vector<HWND> focusOrder_;
 };
 
 } // namespace tapfill::ui::win32
