@@ -21,10 +21,19 @@ function(tapfill_windows_resources target description)
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/packaging/windows)
 endfunction()
 
+# No symbols or debug sections in the programs (the loader would load the
+# debug sections with the image), and sections aligned in the file as in
+# memory: Wine then maps a program from its file, shared and reloadable,
+# instead of reading it into memory of the process's own.
+add_link_options(-s -Wl,--file-alignment=0x1000 -Wl,--gc-sections)
+
 add_subdirectory(src)
 # The installer and the portable zip.
 add_subdirectory(packaging/windows)
 if(TAPFILL_BUILD_TESTS)
   enable_testing()
   add_subdirectory(tests/windows)
+endif()
+if(TAPFILL_BUILD_BENCH)
+  add_subdirectory(bench/windows)
 endif()

@@ -11,7 +11,8 @@ build=${1:-build-win}
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$build" && pwd)
 export TAPFILL_EXE="$build/tapfill.exe" WIN32_FORM="$build/tests/windows/win32_form.exe" \
-       WINE_IDLE="$build/tests/windows/wine_idle.exe" WINEPREFIX="${WINEPREFIX:-$build/wineprefix}" \
+       WINE_IDLE="$build/tests/windows/wine_idle.exe" WINE_FLOOR="$build/bench/windows/wine_floor.exe" \
+       WINEPREFIX="${WINEPREFIX:-$build/wineprefix}" \
        WINEDEBUG=-all PYTHONDONTWRITEBYTECODE=1
 unset DISPLAY
 exec python3 "$here/windows_bench.py" "$build" "$@"

@@ -18,14 +18,14 @@ DELAY_MS = 100  # Tapfill waits this long after the click, by design
 TICK = os.sysconf("SC_CLK_TCK")
 
 
-def tapfill_pid():
-    """The Wine process running tapfill.exe (the last started, should the
+def wine_pid(exe):
+    """The Wine process running that program (the last started, should the
     launcher still be there)."""
     found = []
     for entry in glob.glob("/proc/[0-9]*/cmdline"):
         try:
             with open(entry, "rb") as f:
-                if b"tapfill.exe" in f.read():
+                if exe.encode() in f.read():
                     found.append(int(entry.split("/")[2]))
         except OSError:
             pass
@@ -38,9 +38,12 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / TICK
 
 
-def resident_kb(pid):
+def memory(pid):
+    """Resident, and of it the process's own (anonymous) memory: the rest is
+    files mapped, Wine's DLLs and the program's image, shared or reloadable."""
     with open(f"/proc/{pid}/status") as f:
-        return next(int(line.split()[1]) for line in f if line.startswith("VmRSS:"))
+        values = {line.split(":")[0]: int(line.split()[1]) for line in f if line.startswith(("VmRSS:", "RssAnon:"))}
+    return f"{values['VmRSS'] / 1024:.1f} MB resident, {values['RssAnon'] / 1024:.1f} MB its own"
 
 
 def main():
@@ -68,7 +71,7 @@ def main():
         wait_for(lambda: desktop.tray_icons(), timeout=30, interval=0.01, what="the tray icon")
         print(f"start-up: splash after {splash * 1000:.0f} ms, tray icon after "
               f"{(time.monotonic() - started) * 1000:.0f} ms (the splash stays 2 s by design)")
-        pid = tapfill_pid()
+        pid = wine_pid("tapfill.exe")
         time.sleep(1)
         cpu = cpu_seconds(pid)
         time.sleep(args.idle)
@@ -86,17 +89,17 @@ def main():
             time.sleep(0.5)
         # A pointer resting on a button keeps Wine busy with the button's
         # hover look; the user's rests in the form.
-        desktop.xdotool("mousemove", *form.boxes["second"])
+        desktop.xdotool("mousemove", *form.point("second"))
         time.sleep(0.5)
 
         cpu = cpu_seconds(pid)
         time.sleep(args.idle)
         idle = cpu_seconds(pid) - cpu
         print(f"idle in paste mode: {idle:.2f} s CPU in {args.idle:.0f} s ({100 * idle / args.idle:.2f} %); "
-              f"memory in use {resident_kb(pid) / 1024:.1f} MB")
+              f"memory in use {memory(pid)}")
 
         latencies, spawn = [], []
-        bx, by = form.boxes["second"]
+        bx, by = form.point("second")
         desktop.xdotool("mousemove", bx, by)
         for _ in range(args.clicks):
             seen = len(form.lines())
@@ -105,7 +108,7 @@ def main():
             clicked = time.monotonic()
             desktop.xdotool("mouseup", 1)
             spawn.append((time.monotonic() - clicked) * 1000)
-            wait_for(lambda: any(l.startswith("text second ") for l in form.events(seen)), timeout=10,
+            wait_for(lambda: any(l.startswith("text second ") for l in form.lines()[seen:]), timeout=10,
                      interval=0.002, what="the paste")
             latencies.append((time.monotonic() - clicked) * 1000)
             time.sleep(args.gap)
@@ -115,7 +118,12 @@ def main():
         print(f"click to text: {len(latencies)} clicks, median {statistics.median(latencies):.1f} ms, "
               f"p95 {p95:.1f} ms; beyond the {DELAY_MS} ms delay: median "
               f"{statistics.median(latencies) - DELAY_MS:.1f} ms")
-        print(f"memory in use after the pastes: {resident_kb(pid) / 1024:.1f} MB")
+        print(f"memory in use after the pastes: {memory(pid)}")
+        # Wine's own floor: a program with one window and a message loop.
+        desktop.start("wine floor", ["wine", os.environ["WINE_FLOOR"]])
+        wait_for(lambda: desktop.find_windows("Wine floor"), timeout=30, what="the floor's window")
+        time.sleep(1)
+        print(f"memory of Wine's floor (one window, a message loop): {memory(wine_pid('wine_floor.exe'))}")
 
 
 if __name__ == "__main__":
