@@ -399,7 +399,7 @@ void placeControls(const layout::WindowLayout& layout, HWND window, BuiltControl
         DeleteObject(font);
     for (HICON icon : oldIcons)
         DestroyIcon(icon);
-    InvalidateRect(window, nullptr, TRUE);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 } // namespace tapfill::ui::win32
