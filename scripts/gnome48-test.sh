@@ -17,6 +17,9 @@ scripts/gnome48-chroot.sh "$dir"
 
 mounted=()
 cleanup() {
+  # The package goes again, so that the next run installs its own even
+  # with the same version number.
+  chroot "$dir" dpkg --purge tapfill >/dev/null 2>&1 || true
   for point in "${mounted[@]}"; do umount -l "$point" 2>/dev/null || true; done
 }
 trap cleanup EXIT
