@@ -14,6 +14,9 @@ dir=$(realpath "${1:?usage: gnome48-test.sh DIR TAPFILL.deb|BINARY}")
 program=$(realpath "${2:?usage: gnome48-test.sh DIR TAPFILL.deb|BINARY}")
 shift 2
 scripts/gnome48-chroot.sh "$dir"
+# One run at a time in a chroot: another's mounts and files would go.
+exec 9>"${dir%/}.lock"
+flock 9
 
 mounted=()
 cleanup() {
