@@ -5,6 +5,9 @@
 # left as it is. scripts/gnome48-test.sh runs the tests in it.
 set -euo pipefail
 dir=${1:?usage: gnome48-chroot.sh DIR}
+# Two runs at once (two worktrees' CI) make it once.
+exec 8>"${dir%/}.lock"
+flock 8
 if [[ -e "$dir/.tapfill-ready" ]]; then
   exit 0
 fi

@@ -14,9 +14,15 @@ dir=$(realpath "${1:?usage: gnome48-test.sh DIR TAPFILL.deb|BINARY}")
 program=$(realpath "${2:?usage: gnome48-test.sh DIR TAPFILL.deb|BINARY}")
 shift 2
 scripts/gnome48-chroot.sh "$dir"
+# One run at a time in a chroot: another's mounts and files would go.
+exec 9>"${dir%/}.lock"
+flock 9
 
 mounted=()
 cleanup() {
+  # The package goes again, so that the next run installs its own even
+  # with the same version number.
+  chroot "$dir" dpkg --purge tapfill >/dev/null 2>&1 || true
   for point in "${mounted[@]}"; do umount -l "$point" 2>/dev/null || true; done
 }
 trap cleanup EXIT

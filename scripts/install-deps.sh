@@ -2,8 +2,8 @@
 # Installs what Tapfill needs on Debian 12, as root.
 #   scripts/install-deps.sh          build and run
 #   scripts/install-deps.sh --package  also the Debian package tools
-#   scripts/install-deps.sh --test   also the unit and end-to-end tests, and
-#                                    the package and its checkers
+#   scripts/install-deps.sh --test   also the unit, end-to-end and GNOME
+#                                    tests, and the package and its checkers
 #   scripts/install-deps.sh --fuzz   clang and its sanitizer runtime, and what the
 #                                    fuzzed code needs (xkbcommon), for fuzzing
 #   scripts/install-deps.sh --gnome  also the GNOME tests: a headless GNOME
@@ -19,7 +19,7 @@ fi
 if [[ "${1:-}" == "--package" || "${1:-}" == "--test" ]]; then
   packages+=(dpkg-dev file)
 fi
-if [[ "${1:-}" == "--gnome" ]]; then
+if [[ "${1:-}" == "--gnome" || "${1:-}" == "--test" ]]; then
   packages+=(gnome-shell dbus-daemon pipewire libglib2.0-bin wl-clipboard
              python3-dbus python3-gi python3-pyqt6 gir1.2-gtk-3.0)
 fi

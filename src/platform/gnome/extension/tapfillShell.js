@@ -353,12 +353,15 @@ var ShellService = class {
 
     /// The grab takes the key from the program; it gets it again once the
     /// user has let go (the seat drops a press of a key that is held, and
-    /// the shell hears of no release), so a little later.
+    /// the shell hears of no release), so a little later. Input that came
+    /// in over D-Bus meanwhile (a remote desktop's, the key's release among
+    /// it) waits in the shell's main loop when the shell is busy: it goes
+    /// first, hence the low priority.
     _onPasteModeKey() {
         this._emit('PasteModeKey');
         const key = this._pasteModeKey;
         this._setPasteModeKey('', 0);
-        this._regrabId = GLib.timeout_add(GLib.PRIORITY_DEFAULT, KeyReplayMs, () => {
+        this._regrabId = GLib.timeout_add(GLib.PRIORITY_LOW, KeyReplayMs, () => {
             const keyboard = this._virtualKeyboard();
             keyboard.notify_keyval(now(), key.keyval, Clutter.KeyState.PRESSED);
             keyboard.notify_keyval(now(), key.keyval, Clutter.KeyState.RELEASED);
