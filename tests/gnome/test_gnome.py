@@ -203,7 +203,10 @@ class GnomeTest(unittest.TestCase):
         form.wait(saw("selected", 3, "one two three"))
         time.sleep(0.5)  # the drag is played again along its path
         self.input.click(*form.center(1))
+        self.input.move(640, 600)  # on at once, while the click is played again
         form.wait(saw("focus", 1))
+        time.sleep(0.3)
+        self.assertEqual(list(self.session.probe.Pointer()), [640, 600])
 
     def test_paste_mode_key_switches_and_still_reaches_the_program(self):
         form = self.form("gtk3")

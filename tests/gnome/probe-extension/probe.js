@@ -10,6 +10,7 @@ const Xml = `<node><interface name="io.github.tapfill.TestProbe">
   <method name="HideOverview"><arg type="b" direction="out" name="hidden"/></method>
   <method name="WindowRect"><arg type="s" name="title"/><arg type="ai" direction="out" name="rect"/></method>
   <method name="IsAbove"><arg type="s" name="title"/><arg type="b" direction="out" name="above"/></method>
+  <method name="Pointer"><arg type="ai" direction="out" name="place"/></method>
   <method name="IndicatorRect"><arg type="ai" direction="out" name="rect"/></method>
   <method name="IndicatorTip"><arg type="s" direction="out" name="tip"/></method>
   <method name="MenuItems"><arg type="as" direction="out" name="items"/></method>
@@ -63,6 +64,10 @@ var Probe = class {
 
     IsAbove(title) {
         return this._window(title)?.is_above() ?? false;
+    }
+
+    Pointer() {
+        return global.get_pointer().slice(0, 2);
     }
 
     IndicatorRect() {

@@ -288,15 +288,48 @@ var ShellService = class {
         // A move, even by one pixel, makes the window under the pointer
         // take it back from the shield (it left the window when the shield
         // came), so that the press goes to that window.
+        // The user may move on while the gesture is played: the pointer is
+        // brought back to the gesture's end for the release only when it has
+        // left it, and then returned to where the user put it. A place this
+        // replay put the pointer (or the user's own release, which the input
+        // thread may not have reached yet) is no move of theirs.
+        const key = (x, y) => `${Math.round(x)},${Math.round(y)}`;
+        const [xEnd, yEnd] = path[path.length - 1];
+        const played = new Set([key(xEnd, yEnd)]);
+        let userAt = null;
+        let userOverridden = false;
+        const observe = () => {
+            const [x, y] = global.get_pointer();
+            if (!played.has(key(x, y))) {
+                userAt = [x, y];
+                userOverridden = false;
+            }
+            return key(x, y);
+        };
+        const moveTo = (x, y) => {
+            played.add(key(x, y));
+            userOverridden = userAt !== null;
+            pointer.notify_absolute_motion(now(), x, y);
+        };
+        const release = () => {
+            if (observe() !== key(xEnd, yEnd))
+                moveTo(xEnd, yEnd);
+            pointer.notify_button(now(), button, Clutter.ButtonState.RELEASED);
+            if (userOverridden)
+                pointer.notify_absolute_motion(now(), ...userAt);
+        };
         const [x0, y0] = path[0];
-        const steps = [
-            () => pointer.notify_absolute_motion(now(), x0 > 0 ? x0 - 1 : x0 + 1, y0),
-            () => pointer.notify_absolute_motion(now(), x0, y0),
-            () => pointer.notify_button(now(), button, Clutter.ButtonState.PRESSED),
-            ...path.slice(1).map(([x, y]) => () => pointer.notify_absolute_motion(now(), x, y)),
-            () => pointer.notify_button(now(), button, Clutter.ButtonState.RELEASED),
+        observe();
+        moveTo(x0 > 0 ? x0 - 1 : x0 + 1, y0);
+        moveTo(x0, y0);
+        pointer.notify_button(now(), button, Clutter.ButtonState.PRESSED);
+        const steps = this._replaySteps = [
+            ...path.slice(1, -1).map(([x, y]) => () => {
+                observe();
+                moveTo(x, y);
+            }),
+            release,
         ];
-        steps.splice(0, 3).forEach(step => step());
         // The virtual device's events reach the stage through the input
         // thread; the shield comes back once they have gone by.
         this._replayStep = GLib.timeout_add(GLib.PRIORITY_HIGH, ReplayStepMs, () => {
@@ -311,9 +344,13 @@ var ShellService = class {
     }
 
     _endReplay() {
-        if (this._replayStep)
+        if (this._replayStep) {
             GLib.source_remove(this._replayStep);
+            // Cut short (paste mode went off): the button is not left held.
+            this._replaySteps.at(-1)();
+        }
         this._replayStep = 0;
+        this._replaySteps = null;
         this._replaying = false;
         this._gesture = null;
         this._shield?.show();
