@@ -32,6 +32,8 @@ class PastingIntoPrograms(DesktopTest):
     def setUp(self):
         super().setUp()
         write_data(self.data, one_line=FIELDS, left=15600, top=6000)
+        # Every read of the clipboard logged, for the message of a failure.
+        self.desktop.env["QT_LOGGING_RULES"] = "tapfill.paste.debug=true"
         self.app.start()
         for attempt in range(3):  # on a busy machine a double click can come apart
             self.app.tray_double_click()
@@ -59,12 +61,23 @@ class PastingIntoPrograms(DesktopTest):
         self.addCleanup(target.stop)
         return target
 
+    def wait_text(self, target, entry, text):
+        """As target.wait_text, telling on failure what reached the program
+        and what Tapfill did last."""
+        try:
+            target.wait_text(entry, text)
+        except DesktopError as error:
+            with open(self.app.log, encoding="utf-8", errors="replace") as log:
+                tail = log.readlines()[-30:]
+            raise DesktopError(f"{error}\nlast events: {target.events()[-10:]}\n"
+                               f"Tapfill's log ends:\n{''.join(tail)}") from None
+
     def paste_run(self, target, entries=(0, 1, 2)):
         """Clicks into each entry in turn: each gets the next field, once."""
         for entry in entries:
             field = FIELDS[self.next_field % len(FIELDS)]
             target.click(entry)
-            target.wait_text(entry, field)
+            self.wait_text(target, entry, field)
             self.next_field += 1
             self.wait_delivered()
         for entry in entries:
@@ -89,7 +102,7 @@ class PastingIntoPrograms(DesktopTest):
             field = FIELDS[self.next_field % 12]
             expected += field
             page.click(3)
-            page.wait_text(3, expected)
+            self.wait_text(page, 3, expected)
             self.next_field += 1
             self.wait_delivered()
         pastes = [e.data for e in page.events() if e.kind == "paste" and e.widget == "e3"]
@@ -98,7 +111,7 @@ class PastingIntoPrograms(DesktopTest):
         # The last Tab went on to e4. The browser saw the owner change: its
         # own Ctrl+V there pastes the user's text.
         self.desktop.xdotool("key", "ctrl+v")
-        page.wait_text(4, USER_TEXT)
+        self.wait_text(page, 4, USER_TEXT)
 
     def test_chromium(self):
         self.check_browser("chromium")
